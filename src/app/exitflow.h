@@ -1,0 +1,5 @@
+#pragma once
+
+// The close steps of the entry and result windows: the user never leaves from there directly, the
+// exit promotion window comes up instead (created on first use) and is left as the visible one.
+void ShowExitPromotion();

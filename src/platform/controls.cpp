@@ -1,0 +1,69 @@
+#include "platform/controls.h"
+
+#include <QMouseEvent>
+
+QFont designFont(qreal pointSize, bool bold, bool underline)
+{
+    QFont font;
+    font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(pointSize);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+CaptionLabel::CaptionLabel(QWidget *parent)
+    : QLabel(parent)
+{
+    setTextFormat(Qt::PlainText);
+}
+
+void CaptionLabel::setCaption(const QString &caption)
+{
+    m_caption = caption;
+    setText(displayedCaption(caption));
+}
+
+void CaptionLabel::setLink(bool link)
+{
+    m_link = link;
+    if (link)
+        setCursor(Qt::PointingHandCursor);
+    else
+        unsetCursor();
+}
+
+QString CaptionLabel::displayedCaption(const QString &caption)
+{
+    QString shown;
+    shown.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&') {
+            if (i + 1 < caption.size() && caption[i + 1] == u'&')
+                shown.append(u'&');
+            ++i;
+            if (i < caption.size() && caption[i] != u'&')
+                shown.append(caption[i]);
+            continue;
+        }
+        shown.append(caption[i]);
+    }
+    return shown;
+}
+
+void CaptionLabel::mousePressEvent(QMouseEvent *event)
+{
+    m_pressed = m_link && event->button() == Qt::LeftButton;
+    QLabel::mousePressEvent(event);
+}
+
+void CaptionLabel::mouseReleaseEvent(QMouseEvent *event)
+{
+    const bool click = m_pressed && event->button() == Qt::LeftButton &&
+        rect().contains(event->position().toPoint());
+    m_pressed = false;
+    QLabel::mouseReleaseEvent(event);
+    if (click)
+        emit Click();
+}

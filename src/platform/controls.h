@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QFont>
+#include <QLabel>
+
+// The design's typeface; where it is not installed, the closest sans-serif stands in.
+QFont designFont(qreal pointSize, bool bold = false, bool underline = false);
+
+// Creates a control as a child of `parent` under the design's name, which is also its object name.
+template<class Control, class... Args>
+Control *makeControl(QWidget *parent, const char *name, Args &&...args)
+{
+    auto *control = new Control(std::forward<Args>(args)..., parent);
+    control->setObjectName(QLatin1String(name));
+    return control;
+}
+
+// A label with a stored caption, shown the way a caption with mnemonic markers is shown: "&&" as
+// one "&", a lone "&" not at all. Clicking it (when it is a link) emits Click.
+class CaptionLabel : public QLabel
+{
+    Q_OBJECT
+
+public:
+    explicit CaptionLabel(QWidget *parent = nullptr);
+
+    QString caption() const { return m_caption; }
+    void setCaption(const QString &caption);
+
+    // Makes the label a link: pointing-hand cursor, Click on a left-button click.
+    void setLink(bool link);
+
+    static QString displayedCaption(const QString &caption);
+
+signals:
+    void Click();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QString m_caption;
+    bool m_link = false;
+    bool m_pressed = false;
+};

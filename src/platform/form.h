@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QDialog>
+#include <QList>
+#include <QPointer>
+
+class QAbstractButton;
+
+// A window of the program. Windows are "loaded" from their construction until they are unloaded
+// (closed), which runs their Form_Unload and discards them; LoadedWindows lists the loaded ones in
+// the order they were loaded. A QDialog underneath gives the default button Enter, as users expect.
+class Form : public QDialog
+{
+    Q_OBJECT
+
+public:
+    explicit Form(QWidget *parent = nullptr);
+    ~Form() override;
+
+    // Closes and discards the window, running its unload handler.
+    void Unload();
+
+protected:
+    // Runs while the window is being unloaded, whatever asked for it; it never cancels.
+    virtual void Form_Unload() { }
+
+    // Escape clicks this button instead of just hiding the window.
+    void setCancelButton(QAbstractButton *button);
+
+    void closeEvent(QCloseEvent *event) override;
+    void reject() override;
+
+private:
+    QPointer<QAbstractButton> m_cancelButton;
+};
+
+namespace LoadedWindows {
+
+// Loaded windows, oldest first.
+QList<QPointer<Form>> inLoadOrder();
+
+void add(Form *window);
+void remove(Form *window);
+
+template<class W> W *find()
+{
+    for (const auto &window : inLoadOrder()) {
+        if (auto *found = qobject_cast<W *>(window.data()))
+            return found;
+    }
+    return nullptr;
+}
+
+// The loaded window of this kind; loads it (and so runs its load steps) when there is none.
+template<class W> W &get()
+{
+    if (W *window = find<W>())
+        return *window;
+    return *new W;
+}
+
+} // namespace LoadedWindows

@@ -1,0 +1,227 @@
+#include "platform/seams.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QMessageBox>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+
+namespace platform {
+
+namespace {
+
+class QtMessageBoxes final : public MessageBoxes
+{
+public:
+    Answer show(QWidget *parent, Icon icon, Buttons buttons, const QString &title,
+                const QString &text) override
+    {
+        // Texts may separate lines by a lone carriage return, which a label would not break at.
+        QString shown = text;
+        shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
+
+        QMessageBox box(icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::Information,
+                        title, shown, QMessageBox::NoButton, parent);
+        box.setTextFormat(Qt::PlainText);
+        if (buttons == Buttons::YesNo) {
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            box.setDefaultButton(QMessageBox::Yes);
+        } else {
+            box.setStandardButtons(QMessageBox::Ok);
+        }
+        switch (box.exec()) {
+        case QMessageBox::Yes:
+            return Answer::Yes;
+        case QMessageBox::No:
+            return Answer::No;
+        default:
+            return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+        }
+    }
+};
+
+class DesktopBrowser final : public Browser
+{
+public:
+    void open(const QString &address) override
+    {
+        // Qt hands a URL to xdg-open in its encoded form. Where that form is not byte for byte the
+        // address we built, start xdg-open ourselves with the address as its one argument.
+        const QByteArray bytes = address.toUtf8();
+        const QUrl url = QUrl::fromEncoded(bytes, QUrl::StrictMode);
+        if (url.isValid() && url.toEncoded() == bytes)
+            QDesktopServices::openUrl(url);
+        else
+            QProcess::startDetached(QStringLiteral("xdg-open"), {address});
+    }
+};
+
+class IniSettingsStore final : public SettingsStore
+{
+public:
+    std::optional<QString> read(const QString &application, const QString &section,
+                                const QString &key) override
+    {
+        QSettings file(path(application), QSettings::IniFormat);
+        if (file.status() != QSettings::NoError)
+            return std::nullopt;
+        return file.value(section + u'/' + key).toString();
+    }
+
+    bool save(const QString &application, const QString &section, const QString &key,
+              const QString &value) override
+    {
+        const QString filePath = path(application);
+        // A file Qt cannot parse is left alone rather than replaced by our one entry.
+        QSettings file(filePath, QSettings::IniFormat);
+        if (file.status() != QSettings::NoError)
+            return false;
+        if (QFileInfo(filePath).isDir())
+            return false;
+        // QSettings writes through a temporary file and renames it, so a crash or a full disk
+        // leaves the previous file whole.
+        file.setAtomicSyncRequired(true);
+        file.setValue(section + u'/' + key, value);
+        file.sync();
+        return file.status() == QSettings::NoError;
+    }
+
+private:
+    static QString path(const QString &application)
+    {
+        return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' +
+            application + QStringLiteral(".ini");
+    }
+};
+
+class LockFileGuard final : public InstanceGuard
+{
+public:
+    bool anotherInstanceRunning(const QString &application) override
+    {
+        const QString name = application + QStringLiteral(".lock");
+        for (const auto location :
+             {QStandardPaths::RuntimeLocation, QStandardPaths::TempLocation}) {
+            const QString folder = QStandardPaths::writableLocation(location);
+            if (folder.isEmpty())
+                continue;
+            auto lock = std::make_unique<QLockFile>(folder + u'/' + name);
+            // A live instance may hold its lock for days: only a lock whose process is gone is
+            // stale, never one that is merely old.
+            lock->setStaleLockTime(0);
+            if (lock->tryLock(0)) {
+                m_lock = std::move(lock);
+                return false;
+            }
+            if (lock->error() == QLockFile::LockFailedError)
+                return true;
+            // The folder cannot hold a lock: try the next one.
+        }
+        // Nowhere to keep a lock: better to run unguarded than not at all.
+        return false;
+    }
+
+    void release() override { m_lock.reset(); }
+
+private:
+    std::unique_ptr<QLockFile> m_lock;
+};
+
+class SystemClock final : public Clock
+{
+public:
+    QDate today() override { return QDate::currentDate(); }
+    void seedRandom() override
+    {
+        m_random.seed(static_cast<quint32>(QDateTime::currentMSecsSinceEpoch()));
+    }
+    double nextRandom() override { return m_random.generateDouble(); }
+
+private:
+    QRandomGenerator m_random;
+};
+
+class RealProcess final : public Process
+{
+public:
+    [[noreturn]] void end(int status) override
+    {
+        instanceGuard().release();
+        std::fflush(nullptr);
+        std::_Exit(status);
+    }
+};
+
+template<class Seam, class Real> Seam &current()
+{
+    if (Seam *replacement = installed<Seam>())
+        return *replacement;
+    static Real real;
+    return real;
+}
+
+} // namespace
+
+MessageBoxes &messageBoxes()
+{
+    return current<MessageBoxes, QtMessageBoxes>();
+}
+
+Browser &browser()
+{
+    return current<Browser, DesktopBrowser>();
+}
+
+SettingsStore &settings()
+{
+    return current<SettingsStore, IniSettingsStore>();
+}
+
+InstanceGuard &instanceGuard()
+{
+    return current<InstanceGuard, LockFileGuard>();
+}
+
+Clock &clock()
+{
+    return current<Clock, SystemClock>();
+}
+
+Process &process()
+{
+    return current<Process, RealProcess>();
+}
+
+void showInformation(QWidget *parent, const QString &text)
+{
+    messageBoxes().show(parent, Icon::Information, Buttons::Ok, QString(kApplicationTitle), text);
+}
+
+void showCritical(QWidget *parent, const QString &text)
+{
+    messageBoxes().show(parent, Icon::Critical, Buttons::Ok, QString(kApplicationTitle), text);
+}
+
+Answer askYesNo(QWidget *parent, const QString &text)
+{
+    return messageBoxes().show(parent, Icon::Information, Buttons::YesNo,
+                               QString(kApplicationTitle), text);
+}
+
+QString programName()
+{
+    return QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+}
+
+} // namespace platform

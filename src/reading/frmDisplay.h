@@ -1,0 +1,56 @@
+#pragma once
+
+#include "platform/form.h"
+
+class CaptionLabel;
+class QAction;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+
+// The result window: the sign and what it means.
+class frmDisplay final : public Form
+{
+    Q_OBJECT
+
+public:
+    explicit frmDisplay(QWidget *parent = nullptr);
+
+    QMenuBar *menuBar;
+    QMenu *mnuFile;
+    QAction *mnuFileBack;
+    QAction *mnuExit;
+    QMenu *mnuHelp;
+    QAction *mnuOnline;
+    QAction *mnuVisit;
+    QAction *mnuFileSep1;
+    QAction *mnuUpdate;
+    QAction *mnuFileSep2;
+    QAction *mnuAbout;
+    QAction *mnuDonate;
+    QAction *mnuMakeMoneyOnline;
+
+    QPushButton *cmdBack;
+    QPushButton *cmdExit;
+    QGroupBox *Frame2;
+    CaptionLabel *Label61;
+    QGroupBox *Frame5;
+    CaptionLabel *lblFullBrand;
+    CaptionLabel *lblCobrand;
+    QGroupBox *fraSexualitySign;
+    QLabel *lblSignDesc;
+    QLabel *Label12;
+    QLabel *lblXenaSign;
+
+public slots:
+    void cmdBack_Click();
+    void cmdExit_Click();
+
+protected:
+    void Form_Unload() override;
+
+private:
+    void buildMenu();
+};

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "platform/form.h"
+
+class CaptionLabel;
+class QAction;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+
+// The entry window: the user's name and birth date in, the reading out.
+class frmMain final : public Form
+{
+    Q_OBJECT
+
+public:
+    explicit frmMain(QWidget *parent = nullptr);
+
+    QMenuBar *menuBar;
+    QMenu *mnuFile;
+    QAction *mnuFindSexualitySign;
+    QAction *mnuExit;
+    QMenu *mnuHelp;
+    QAction *mnuOnline;
+    QAction *mnuVisit;
+    QAction *mnuHelp1;
+    QAction *mnuUpdate;
+    QAction *mnuHelp2;
+    QAction *mnuAbout;
+    QAction *mnuDonate;
+    QAction *mnuMakeMoneyOnline;
+
+    QGroupBox *Frame2;
+    CaptionLabel *Label61;
+    QGroupBox *Frame1;
+    QFrame *Picture1;
+    QComboBox *cboMonth;
+    QLineEdit *txtName;
+    QComboBox *cboDate;
+    QComboBox *cboYear;
+    QLabel *Label7;
+    QLabel *Label2;
+    QLabel *Label1;
+    QLabel *Label5;
+    QLabel *Label6;
+    QPushButton *cmdNext;
+    QLabel *Label3;
+    QGroupBox *Frame5;
+    QPushButton *cmdExit;
+    CaptionLabel *lblCobrand;
+    CaptionLabel *lblFullBrand;
+
+    // Sets the typed character code; 0 discards it.
+    void txtName_KeyPress(int &KeyAscii);
+    bool ValidateBirthData();
+
+public slots:
+    void cmdNext_Click();
+    void cmdExit_Click();
+
+protected:
+    void Form_Unload() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void Form_Load();
+    void buildMenu();
+};

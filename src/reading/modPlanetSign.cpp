@@ -1,0 +1,29 @@
+#include "reading/modPlanetSign.h"
+
+#include "reading/frmMain.h"
+#include "reading/signtable.h"
+
+#include <QComboBox>
+
+namespace modPlanetSign {
+
+QString ErisSign;
+
+void DetermineErisSign()
+{
+    const frmMain &entry = LoadedWindows::get<frmMain>();
+    switch (decide(entry.cboYear->currentText(), entry.cboMonth->currentText(),
+                   entry.cboDate->currentText())) {
+    case Decision::Aries:
+        ErisSign = QStringLiteral("Aries");
+        break;
+    case Decision::Pisces:
+        ErisSign = QStringLiteral("Pisces");
+        break;
+    case Decision::NoDecision:
+    case Decision::Failed:
+        break;
+    }
+}
+
+} // namespace modPlanetSign

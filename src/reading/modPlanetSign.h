@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace modPlanetSign {
+
+// "Aries" or "Pisces" once a determination has decided; empty before. A determination that
+// decides nothing leaves it as it was.
+extern QString ErisSign;
+
+// Decides the sign for the date that the entry window's lists show.
+void DetermineErisSign();
+
+} // namespace modPlanetSign

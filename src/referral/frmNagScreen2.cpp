@@ -1,0 +1,344 @@
+#include "referral/frmNagScreen2.h"
+
+#include "platform/appicon.h"
+#include "platform/controls.h"
+#include "platform/seams.h"
+#include "referral/modTellAFriend.h"
+#include "referral/referaddress.h"
+#include "weblinks/modHelp.h"
+#include "weblinks/vendor.h"
+
+#include <QFocusEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+const QColor kNavy(0, 0, 128);
+
+// The first paragraph ends in a run of 61 blanks that pushed the second onto a new line where the
+// design was drawn; on screen a line break does that whatever the label's width.
+const QString kProductFamilyFirst = QStringLiteral(
+    "If you have enjoyed this software you will surely be interested in our other Orrim "
+    "Softwares. From a single software, we have now grown to become the world\u2019s largest "
+    "resource of orrim softwares. Be it astrology, psychic, tarot, numerology or occult, we have "
+    "programs in all fields thus giving our users a wide choice depending on their interests.");
+const QString kProductFamilySecond = QStringLiteral(
+    "All the programs in the Orrim Softwares suite are simple and easy to use. They are not only "
+    "fun to use but also very informative. Try them out today and share your experience with "
+    "your friends and family. ");
+
+QString productFamilyText()
+{
+    return kProductFamilyFirst + QString(61, u' ') + kProductFamilySecond;
+}
+
+void colour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+}
+
+QGroupBox *navyFrame(QWidget *parent, const char *name, const QString &title)
+{
+    auto *frame = makeControl<QGroupBox>(parent, name, title);
+    frame->setFont(designFont(9.75, true));
+    frame->setAutoFillBackground(true);
+    colour(frame, QPalette::Window, kNavy);
+    colour(frame, QPalette::WindowText, Qt::white);
+    return frame;
+}
+
+QString textOf(QObject *box)
+{
+    if (auto *line = qobject_cast<QLineEdit *>(box))
+        return line->text();
+    if (auto *multi = qobject_cast<MultiLineTextBox *>(box))
+        return multi->text();
+    return {};
+}
+
+void setTextOf(QObject *box, const QString &text)
+{
+    if (auto *line = qobject_cast<QLineEdit *>(box))
+        line->setText(text);
+    else if (auto *multi = qobject_cast<MultiLineTextBox *>(box))
+        multi->setText(text);
+}
+
+} // namespace
+
+QString MultiLineTextBox::text() const
+{
+    return toPlainText().replace(u'\n', QStringLiteral("\r\n"));
+}
+
+void MultiLineTextBox::setText(const QString &text)
+{
+    setPlainText(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
+}
+
+frmNagScreen2::frmNagScreen2(QWidget *parent)
+    : Form(parent)
+{
+    setObjectName(QStringLiteral("frmNagScreen2"));
+    setWindowTitle(QStringLiteral("ABC"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setFont(designFont(8.25));
+    // White as the design fixes it, with every other colour fixed to match, whatever the
+    // desktop's palette.
+    setPalette(fixedLightPalette(Qt::white));
+    setAutoFillBackground(true);
+
+    const int unit = fontMetrics().averageCharWidth();
+
+    picNagscreen2Icon = makeControl<QLabel>(this, "picNagscreen2Icon");
+    lblNagScreen2Caption = makeControl<QLabel>(this, "lblNagScreen2Caption", QStringLiteral("ABC"));
+    QFont captionFont;
+    captionFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
+    captionFont.setPointSizeF(18);
+    lblNagScreen2Caption->setFont(captionFont);
+
+    Label2 = makeControl<QLabel>(this, "Label2", promotionalText(1));
+    Label2->setFont(designFont(9.75, true));
+    Label2->setWordWrap(true);
+    Label2->setFixedWidth(unit * 52);
+
+    Check1 = makeControl<QPushButton>(this, "Check1",
+                                      QStringLiteral("Click Here To Visit ") + vendor::host() +
+                                          QStringLiteral(" Now"));
+    Check1->setCheckable(true);
+    Check1->setFont(designFont(14.25));
+    Check1->setCursor(Qt::PointingHandCursor);
+    colour(Check1, QPalette::ButtonText, Qt::blue);
+
+    cmdClose = makeControl<QPushButton>(this, "cmdClose", QStringLiteral("E&xit"));
+
+    Frame6 = navyFrame(this, "Frame6", QStringLiteral("Download Orrim Softwares"));
+    Label3 = makeControl<CaptionLabel>(Frame6, "Label3");
+    Label3->setCaption(productFamilyText());
+    Label3->setText(kProductFamilyFirst + u'\n' + kProductFamilySecond);
+    Label3->setFont(designFont(9));
+    Label3->setWordWrap(true);
+    Label3->setFixedWidth(unit * 34);
+    colour(Label3, QPalette::WindowText, Qt::white);
+    lblGoToHome = makeControl<CaptionLabel>(Frame6, "lblGoToHome");
+    lblGoToHome->setCaption(QStringLiteral("Click Here To Visit Orrim Softwares"));
+    lblGoToHome->setLink(true);
+    lblGoToHome->setFont(designFont(9, true, true));
+    lblGoToHome->setWordWrap(true);
+    lblGoToHome->setFixedWidth(unit * 34);
+    colour(lblGoToHome, QPalette::WindowText, Qt::yellow);
+
+    Frame2 = navyFrame(this, "Frame2", QStringLiteral("Refer A Friend"));
+    txtName = makeControl<QLineEdit>(Frame2, "txtName", QString(modTellAFriend::kNamePlaceholder));
+    txtEmail =
+        makeControl<QLineEdit>(Frame2, "txtEmail", QString(modTellAFriend::kEmailPlaceholder));
+    txtFriendName = makeControl<QLineEdit>(Frame2, "txtFriendName",
+                                           QString(modTellAFriend::kFriendNamePlaceholder));
+    txtFriendEmail = makeControl<QLineEdit>(Frame2, "txtFriendEmail",
+                                            QString(modTellAFriend::kFriendEmailPlaceholder));
+    cmdSubmit =
+        makeControl<QPushButton>(Frame2, "cmdSubmit", QStringLiteral("Refer A Friend &Now"));
+    cmdSubmit->setFont(designFont(8.25, true));
+    // The message box lies outside what the user can see; its text must survive as it is.
+    txtMessage = makeControl<MultiLineTextBox>(Frame2, "txtMessage");
+    txtMessage->setText(QStringLiteral("Your Message\r\n"));
+    txtMessage->setVisible(false);
+
+    for (QLineEdit *box : {txtName, txtEmail, txtFriendName, txtFriendEmail}) {
+        box->setFont(designFont(8.25));
+        box->setAccessibleName(placeholderOf(box));
+        box->installEventFilter(this);
+    }
+    txtMessage->installEventFilter(this);
+
+    // Layout: the plea and the form on the left, the product family on the right.
+    auto *title = new QHBoxLayout;
+    title->addWidget(picNagscreen2Icon);
+    title->addWidget(lblNagScreen2Caption, 1);
+
+    auto *form = new QGridLayout(Frame2);
+    form->addWidget(txtName, 0, 0);
+    form->addWidget(txtEmail, 0, 1);
+    form->addWidget(txtFriendName, 1, 0);
+    form->addWidget(txtFriendEmail, 1, 1);
+    form->addWidget(cmdSubmit, 2, 0, 1, 2, Qt::AlignHCenter);
+
+    auto *left = new QVBoxLayout;
+    left->addLayout(title);
+    left->addWidget(Label2);
+    left->addWidget(Check1);
+    left->addWidget(cmdClose, 0, Qt::AlignRight);
+    left->addWidget(Frame2);
+
+    auto *family = new QVBoxLayout(Frame6);
+    family->addWidget(Label3);
+    family->addStretch(1);
+    family->addWidget(lblGoToHome);
+
+    auto *window = new QHBoxLayout(this);
+    window->setSizeConstraint(QLayout::SetFixedSize);
+    window->addLayout(left);
+    window->addWidget(Frame6);
+
+    setTabOrder(cmdClose, Check1);
+    setTabOrder(Check1, txtName);
+    setTabOrder(txtName, cmdSubmit);
+    setTabOrder(cmdSubmit, txtEmail);
+    setTabOrder(txtEmail, txtFriendEmail);
+    setTabOrder(txtFriendEmail, txtFriendName);
+    setTabOrder(txtFriendName, txtMessage);
+    cmdClose->setFocus();
+
+    connect(Check1, &QPushButton::clicked, this, &frmNagScreen2::Check1_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &frmNagScreen2::cmdClose_Click);
+    connect(cmdSubmit, &QPushButton::clicked, this, &frmNagScreen2::cmdSubmit_Click);
+    connect(lblGoToHome, &CaptionLabel::Click, this, &modHelp::OpenSoftwaresPage);
+
+    Form_Load();
+}
+
+QString frmNagScreen2::promotionalText(int k)
+{
+    static const char *const texts[4] = {
+        "Orrim Softwares, such as this can be created and maintained only with your support. The "
+        "best way to support Orrim Board is to visit OrrimBoard regularly and take part in the "
+        "discussions and other activities on the board.",
+        "Visit OrrimBoard regularly. Support OrrimBoard by taking part in the discussions and "
+        "other activities. These softwares cannot be supported and maintained, without you "
+        "regularly visiting OrrimBoard",
+        "OrrimBoard is a FREE online discussion forum for all things orrim. To help OrrimBoard "
+        "develop and maintain this software visit OrrimBoard regularly.",
+        "OrrimBoard needs your help. All you need to do is visit OrrimBoard regularly and take "
+        "part in the various discussions and activites to help us maintain and develop more "
+        "Orrim Softwares.",
+    };
+    return QString::fromLatin1(texts[std::clamp(k, 0, 3)]);
+}
+
+void frmNagScreen2::Form_Load()
+{
+    setWindowTitle(QStringLiteral("Skyrand v1.20"));
+    lblNagScreen2Caption->setText(QStringLiteral("Skyrand v1.20"));
+
+    setWindowIcon(applicationIcon());
+    picNagscreen2Icon->setPixmap(applicationIcon().pixmap(32, 32));
+
+    platform::clock().seedRandom();
+    const double r = platform::clock().nextRandom();
+    Label2->setText(promotionalText(static_cast<int>(std::floor(r * 4))));
+
+    // Above every ordinary window, and shown without taking the focus from the user's window.
+    // Showing is left to whoever asks for the window: a load that is hidden at once would only
+    // flash it on screen.
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    setAttribute(Qt::WA_ShowWithoutActivating);
+}
+
+QString frmNagScreen2::placeholderOf(QObject *box) const
+{
+    if (box == txtName)
+        return QString(modTellAFriend::kNamePlaceholder);
+    if (box == txtEmail)
+        return QString(modTellAFriend::kEmailPlaceholder);
+    if (box == txtMessage)
+        return QString(modTellAFriend::kMessagePlaceholder);
+    if (box == txtFriendName)
+        return QString(modTellAFriend::kFriendNamePlaceholder);
+    if (box == txtFriendEmail)
+        return QString(modTellAFriend::kFriendEmailPlaceholder);
+    return {};
+}
+
+bool frmNagScreen2::eventFilter(QObject *watched, QEvent *event)
+{
+    const QString placeholder = placeholderOf(watched);
+    if (placeholder.isEmpty())
+        return Form::eventFilter(watched, event);
+
+    switch (event->type()) {
+    case QEvent::FocusIn:
+    case QEvent::FocusOut: {
+        // Only moves between the window's own controls count, not the window losing or regaining
+        // the focus (for instance to a message box).
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            break;
+        const QString trimmed = modTellAFriend::trimSpaces(textOf(watched));
+        if (event->type() == QEvent::FocusIn && trimmed == placeholder)
+            setTextOf(watched, QString());
+        else if (event->type() == QEvent::FocusOut && trimmed.isEmpty())
+            setTextOf(watched, placeholder);
+        break;
+    }
+    case QEvent::KeyPress:
+        if ((watched == txtEmail || watched == txtFriendEmail) &&
+            static_cast<QKeyEvent *>(event)->text() == u" ") {
+            platform::showCritical(this, QStringLiteral("Email Address Cannot Contain Space"));
+            static_cast<QWidget *>(watched)->setFocus();
+            return true;
+        }
+        break;
+    default:
+        break;
+    }
+    return Form::eventFilter(watched, event);
+}
+
+void frmNagScreen2::Check1_Click()
+{
+    // A check box drawn as a button that acts as a link: it never stays checked.
+    if (Check1->isChecked()) {
+        Check1->setChecked(false);
+        modHelp::OpenHomePage();
+    }
+}
+
+void frmNagScreen2::cmdClose_Click()
+{
+    modHelp::EndProgram();
+}
+
+void frmNagScreen2::cmdSubmit_Click()
+{
+    using namespace modTellAFriend;
+    strTafName = trimSpaces(txtName->text());
+    strTafEmail = trimSpaces(txtEmail->text());
+    strTafMessage = trimSpaces(txtMessage->text());
+    strTafFriendName = trimSpaces(txtFriendName->text());
+    strTafFriendEmail = trimSpaces(txtFriendEmail->text());
+
+    const QString &email = strTafEmail;
+    const QString &friendEmail = strTafFriendEmail;
+    if (email == friendEmail) {
+        platform::showCritical(this, QStringLiteral("Please Enter Distinct Email Addresses"));
+        return;
+    }
+    if (!email.contains(u'@') || !friendEmail.contains(u'@') || !email.contains(u'.') ||
+        !friendEmail.contains(u'.')) {
+        platform::showCritical(this, QStringLiteral("Please Enter Proper Email Address"));
+        return;
+    }
+    SubmitReferAFriend();
+}
+
+void frmNagScreen2::Form_Unload()
+{
+    modHelp::EndProgram();
+}
+
+void frmNagScreen2::reject()
+{
+    // The window has no cancel button: Escape leaves it open.
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "platform/form.h"
+
+#include <QPlainTextEdit>
+
+class CaptionLabel;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+// A multi-line text box whose text, as on the platform the design comes from, separates lines
+// with CR LF.
+class MultiLineTextBox final : public QPlainTextEdit
+{
+    Q_OBJECT
+
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+    QString text() const;
+    void setText(const QString &text);
+};
+
+// The exit promotion window: the last window of a run, with a plea for the vendor's forum, links,
+// and the refer-a-friend form. Leaving it ends the program.
+class frmNagScreen2 final : public Form
+{
+    Q_OBJECT
+
+public:
+    explicit frmNagScreen2(QWidget *parent = nullptr);
+
+    // The four pleas for the forum, one of which a load picks at random.
+    static QString promotionalText(int k);
+
+    QLabel *picNagscreen2Icon;
+    QLabel *lblNagScreen2Caption;
+    QLabel *Label2;
+    QPushButton *Check1;
+    QPushButton *cmdClose;
+    QGroupBox *Frame6;
+    CaptionLabel *Label3;
+    CaptionLabel *lblGoToHome;
+    QGroupBox *Frame2;
+    QLineEdit *txtName;
+    QLineEdit *txtEmail;
+    QLineEdit *txtFriendName;
+    QLineEdit *txtFriendEmail;
+    QPushButton *cmdSubmit;
+    MultiLineTextBox *txtMessage;
+
+public slots:
+    void Check1_Click();
+    void cmdClose_Click();
+    void cmdSubmit_Click();
+
+protected:
+    void Form_Unload() override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void reject() override;
+
+private:
+    void Form_Load();
+    QString placeholderOf(QObject *box) const;
+};

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QString>
+
+namespace modTellAFriend {
+
+struct ReferAFriendTexts
+{
+    QString name;
+    QString email;
+    QString message;
+    QString friendName;
+    QString friendEmail;
+};
+
+// The vendor's refer-a-friend page with the five texts as taf1..taf5 and the product folder as
+// taf6. Every value is percent-encoded (UTF-8, only RFC 3986 unreserved characters left as they
+// are), so no text can add a parameter, cut the address short or make it invalid.
+QString referAFriendAddress(const ReferAFriendTexts &texts);
+
+} // namespace modTellAFriend
+
+namespace modTellAFriend {
+
+// Removes leading and trailing blanks (code 32) only; tabs and line breaks stay.
+QString trimSpaces(const QString &text);
+
+} // namespace modTellAFriend

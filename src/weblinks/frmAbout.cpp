@@ -1,0 +1,120 @@
+#include "weblinks/frmAbout.h"
+
+#include "platform/appicon.h"
+#include "platform/controls.h"
+#include "weblinks/modHelp.h"
+#include "weblinks/vendor.h"
+
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QColor kBackground(224, 224, 224);
+const QColor kNavy(0, 0, 128);
+const QColor kBlue(0, 0, 255);
+
+void paint(QWidget *widget, const QColor &text)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, text);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+frmAbout::frmAbout(QWidget *parent)
+    : Form(parent)
+{
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(QStringLiteral("Skyrand v1.25"));
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setWindowIcon(applicationIcon());
+    setFont(designFont(8.25));
+
+    // The design fixes the light grey background, so every colour on it is fixed too: the
+    // window stays readable under a dark desktop palette.
+    setPalette(fixedLightPalette(kBackground));
+    setAutoFillBackground(true);
+
+    const int textWidth = fontMetrics().averageCharWidth() * 58;
+
+    picIcon = makeControl<QLabel>(this, "picIcon");
+    picIcon->setPixmap(applicationIcon().pixmap(48, 48));
+    picIcon->setAccessibleName(QStringLiteral("Skyrand icon"));
+
+    Label2 = makeControl<QLabel>(this, "Label2", QStringLiteral("Skyrand v1.25"));
+    Label2->setFont(designFont(9.75, true));
+    paint(Label2, kNavy);
+
+    Label1 = makeControl<QLabel>(
+        this, "Label1",
+        QStringLiteral("Skyrand describes the placement of the asteroid Eris or Xena in your birth "
+                       "chart. This sign helps you understand yourself and know more about the "
+                       "discord and problems that you may face."));
+    Label1->setWordWrap(true);
+    Label1->setFixedWidth(textWidth);
+    paint(Label1, kBlue);
+
+    lblHomePage = makeControl<CaptionLabel>(this, "lblHomePage");
+    lblHomePage->setCaption(QStringLiteral("Click here to visit ") + vendor::baseAddress());
+    lblHomePage->setLink(true);
+    lblHomePage->setFont(designFont(8.25, true, true));
+    paint(lblHomePage, kNavy);
+
+    Label6 = makeControl<QLabel>(
+        this, "Label6",
+        QStringLiteral("Home Business Opportunity. Start your own Internet business and make money "
+                       "online. Get this software fully branded for your website."));
+    Label6->setWordWrap(true);
+    Label6->setFixedWidth(textWidth);
+    Label6->setFont(designFont(8.25, true));
+    paint(Label6, kBlue);
+
+    Label5 = makeControl<CaptionLabel>(this, "Label5");
+    Label5->setCaption(QStringLiteral("Click here for more details"));
+    Label5->setLink(true);
+    Label5->setFont(designFont(8.25, true, true));
+    paint(Label5, kNavy);
+
+    Line2 = makeControl<QFrame>(this, "Line2");
+    Line2->setFrameShape(QFrame::HLine);
+    Line2->setFrameShadow(QFrame::Sunken);
+
+    cmdOK = makeControl<QPushButton>(this, "cmdOK", QStringLiteral("&OK"));
+    cmdOK->setFont(designFont(8.25, true));
+    cmdOK->setDefault(true);
+
+    auto *title = new QHBoxLayout;
+    title->addWidget(picIcon);
+    title->addWidget(Label2, 1);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addLayout(title);
+    layout->addWidget(Label1);
+    layout->addWidget(lblHomePage);
+    layout->addSpacing(6);
+    layout->addWidget(Label6);
+    layout->addWidget(Label5, 0, Qt::AlignRight);
+    layout->addWidget(Line2);
+    layout->addWidget(cmdOK, 0, Qt::AlignRight);
+
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connect(lblHomePage, &CaptionLabel::Click, this, &modHelp::OpenHomePage);
+    connect(Label5, &CaptionLabel::Click, this, &modHelp::OpenFullyBrandedPage);
+}
+
+void frmAbout::showModal(QWidget *owner)
+{
+    auto *about = new frmAbout(owner);
+    about->exec(); // deletes it on the way out, as the window deletes itself when closed
+}
+
+void frmAbout::cmdOK_Click()
+{
+    Unload();
+}

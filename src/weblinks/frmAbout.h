@@ -1,0 +1,32 @@
+#pragma once
+
+#include "platform/form.h"
+
+class CaptionLabel;
+class QFrame;
+class QLabel;
+class QPushButton;
+
+// The about window: name, version, what the program does, and two links to the vendor's site.
+class frmAbout final : public Form
+{
+    Q_OBJECT
+
+public:
+    explicit frmAbout(QWidget *parent = nullptr);
+
+    // Loads the window and waits until the user has closed it; `owner` takes no input meanwhile.
+    static void showModal(QWidget *owner);
+
+    QLabel *picIcon;
+    QLabel *Label2;
+    QLabel *Label1;
+    CaptionLabel *lblHomePage;
+    QLabel *Label6;
+    CaptionLabel *Label5;
+    QFrame *Line2;
+    QPushButton *cmdOK;
+
+public slots:
+    void cmdOK_Click();
+};

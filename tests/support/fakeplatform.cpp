@@ -1,0 +1,84 @@
+#include "fakeplatform.h"
+
+#include "app/startup.h"
+#include "platform/form.h"
+#include "reading/modPlanetSign.h"
+#include "referral/modTellAFriend.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+
+platform::Answer FakeMessageBoxes::show(QWidget *, platform::Icon icon, platform::Buttons buttons,
+                                        const QString &title, const QString &text)
+{
+    shown.append({icon, buttons, title, text});
+    if (buttons == platform::Buttons::Ok)
+        return platform::Answer::Ok;
+    if (answers.empty())
+        return platform::Answer::No;
+    const platform::Answer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+std::optional<QString> FakeSettings::read(const QString &application, const QString &section,
+                                          const QString &key)
+{
+    if (failing)
+        return std::nullopt;
+    return entries.value(application + u'/' + section + u'/' + key);
+}
+
+bool FakeSettings::save(const QString &application, const QString &section, const QString &key,
+                        const QString &value)
+{
+    if (failing)
+        return false;
+    ++saves;
+    entries.insert(application + u'/' + section + u'/' + key, value);
+    return true;
+}
+
+double FakeClock::nextRandom()
+{
+    if (randoms.empty())
+        return 0.5;
+    const double r = randoms.front();
+    randoms.pop_front();
+    return r;
+}
+
+FakePlatform::FakePlatform()
+{
+    platform::install<platform::MessageBoxes>(&messages);
+    platform::install<platform::Browser>(&browser);
+    platform::install<platform::SettingsStore>(&settings);
+    platform::install<platform::InstanceGuard>(&instance);
+    platform::install<platform::Clock>(&clock);
+    platform::install<platform::Process>(&process);
+}
+
+FakePlatform::~FakePlatform()
+{
+    resetProgram();
+    platform::install<platform::MessageBoxes>(nullptr);
+    platform::install<platform::Browser>(nullptr);
+    platform::install<platform::SettingsStore>(nullptr);
+    platform::install<platform::InstanceGuard>(nullptr);
+    platform::install<platform::Clock>(nullptr);
+    platform::install<platform::Process>(nullptr);
+}
+
+void resetProgram()
+{
+    for (const auto &window : LoadedWindows::inLoadOrder())
+        delete window.data();
+    // Windows already unloaded wait for deferred deletion.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    modPlanetSign::ErisSign.clear();
+    intCoBrandRandomNumber = 0;
+    for (QString *text : {&modTellAFriend::strTafName, &modTellAFriend::strTafEmail,
+                          &modTellAFriend::strTafMessage, &modTellAFriend::strTafFriendName,
+                          &modTellAFriend::strTafFriendEmail, &modTellAFriend::strTafURL})
+        text->clear();
+}

@@ -1,0 +1,95 @@
+#pragma once
+
+#include "platform/seams.h"
+
+#include <QList>
+#include <QMap>
+#include <QStringList>
+
+#include <deque>
+
+// Recording replacements for every seam, installed for the lifetime of one FakePlatform.
+struct RecordedMessage
+{
+    platform::Icon icon;
+    platform::Buttons buttons;
+    QString title;
+    QString text;
+};
+
+class FakeMessageBoxes final : public platform::MessageBoxes
+{
+public:
+    platform::Answer show(QWidget *parent, platform::Icon icon, platform::Buttons buttons,
+                          const QString &title, const QString &text) override;
+
+    QList<RecordedMessage> shown;
+    std::deque<platform::Answer> answers; // for Yes/No questions; No when empty
+};
+
+class FakeBrowser final : public platform::Browser
+{
+public:
+    void open(const QString &address) override { opened.append(address); }
+    QStringList opened;
+};
+
+class FakeSettings final : public platform::SettingsStore
+{
+public:
+    std::optional<QString> read(const QString &application, const QString &section,
+                                const QString &key) override;
+    bool save(const QString &application, const QString &section, const QString &key,
+              const QString &value) override;
+
+    QMap<QString, QString> entries; // "application/section/key" -> value
+    bool failing = false;
+    int saves = 0;
+};
+
+class FakeInstanceGuard final : public platform::InstanceGuard
+{
+public:
+    bool anotherInstanceRunning(const QString &) override { return running; }
+    void release() override { }
+    bool running = false;
+};
+
+class FakeClock final : public platform::Clock
+{
+public:
+    QDate today() override { return date; }
+    void seedRandom() override { ++seeds; }
+    double nextRandom() override;
+
+    QDate date {2026, 12, 8};
+    std::deque<double> randoms; // 0.5 when empty
+    int seeds = 0;
+};
+
+class FakeProcess final : public platform::Process
+{
+public:
+    void end(int status) override { ends.append(status); }
+    QList<int> ends;
+};
+
+class FakePlatform
+{
+public:
+    FakePlatform();
+    ~FakePlatform();
+    FakePlatform(const FakePlatform &) = delete;
+    FakePlatform &operator=(const FakePlatform &) = delete;
+
+    FakeMessageBoxes messages;
+    FakeBrowser browser;
+    FakeSettings settings;
+    FakeInstanceGuard instance;
+    FakeClock clock;
+    FakeProcess process;
+};
+
+// Discards every loaded window without running its handlers and clears the program-wide state,
+// so that each test starts from a fresh process's point of view.
+void resetProgram();

@@ -1,0 +1,240 @@
+#include "reading/signtable.h"
+
+#include <QDate>
+#include <QTest>
+
+using modPlanetSign::decide;
+using modPlanetSign::Decision;
+
+Q_DECLARE_METATYPE(Decision)
+
+namespace {
+
+const QStringList kMonths = {
+    QStringLiteral("January"), QStringLiteral("February"), QStringLiteral("March"),
+    QStringLiteral("April"),   QStringLiteral("May"),      QStringLiteral("June"),
+    QStringLiteral("July"),    QStringLiteral("August"),   QStringLiteral("September"),
+    QStringLiteral("October"), QStringLiteral("November"), QStringLiteral("December")};
+
+// The Aries stretches as dates, written independently of the table in the code.
+Decision expectedSign(const QDate &date)
+{
+    const struct
+    {
+        QDate first;
+        QDate last;
+    } aries[] = {
+        {{1922, 6, 4}, {1922, 7, 21}},  {{1923, 4, 28}, {1923, 8, 29}},
+        {{1924, 4, 2}, {1924, 9, 24}},  {{1925, 3, 11}, {1925, 10, 22}},
+        {{1926, 2, 14}, {1926, 12, 5}}, {{1927, 1, 2}, {2040, 12, 31}},
+    };
+    for (const auto &stretch : aries) {
+        if (date >= stretch.first && date <= stretch.last)
+            return Decision::Aries;
+    }
+    return Decision::Pisces;
+}
+
+} // namespace
+
+class TestSignTable : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void boundaries_data();
+    void boundaries();
+    void everyDayOfTheOfferedYears();
+    void texts_data();
+    void texts();
+    void numbers_data();
+    void numbers();
+};
+
+void TestSignTable::boundaries_data()
+{
+    QTest::addColumn<QDate>("date");
+    QTest::addColumn<Decision>("sign");
+    const auto row = [](int y, int m, int d, Decision sign) {
+        QTest::addRow("%04d-%02d-%02d", y, m, d) << QDate(y, m, d) << sign;
+    };
+    row(1900, 1, 1, Decision::Pisces);
+    row(1921, 12, 31, Decision::Pisces);
+    row(1922, 1, 1, Decision::Pisces);
+    row(1922, 6, 3, Decision::Pisces);
+    row(1922, 6, 4, Decision::Aries);
+    row(1922, 7, 21, Decision::Aries);
+    row(1922, 7, 22, Decision::Pisces);
+    row(1923, 4, 27, Decision::Pisces);
+    row(1923, 4, 28, Decision::Aries);
+    row(1923, 8, 29, Decision::Aries);
+    row(1923, 8, 30, Decision::Pisces);
+    row(1924, 4, 1, Decision::Pisces);
+    row(1924, 4, 2, Decision::Aries);
+    row(1924, 9, 24, Decision::Aries);
+    row(1924, 9, 25, Decision::Pisces);
+    row(1925, 3, 10, Decision::Pisces);
+    row(1925, 3, 11, Decision::Aries);
+    row(1925, 10, 22, Decision::Aries);
+    row(1925, 10, 23, Decision::Pisces);
+    row(1926, 2, 13, Decision::Pisces);
+    row(1926, 2, 14, Decision::Aries);
+    row(1926, 12, 5, Decision::Aries);
+    row(1926, 12, 6, Decision::Pisces);
+    row(1927, 1, 1, Decision::Pisces);
+    row(1927, 1, 2, Decision::Aries);
+    row(1927, 12, 31, Decision::Aries);
+    row(1928, 1, 1, Decision::Aries);
+    row(1950, 1, 1, Decision::Aries);
+    row(2040, 12, 31, Decision::Aries);
+}
+
+void TestSignTable::boundaries()
+{
+    QFETCH(QDate, date);
+    QFETCH(Decision, sign);
+    QCOMPARE(decide(QString::number(date.year()), kMonths[date.month() - 1],
+                    QString::number(date.day())),
+             sign);
+}
+
+void TestSignTable::everyDayOfTheOfferedYears()
+{
+    int days = 0;
+    for (QDate date(1900, 1, 1); date <= QDate(2040, 12, 31); date = date.addDays(1), ++days) {
+        const Decision sign = decide(QString::number(date.year()), kMonths[date.month() - 1],
+                                     QString::number(date.day()));
+        if (sign != expectedSign(date))
+            QFAIL(qPrintable(date.toString(Qt::ISODate)));
+    }
+    QCOMPARE(days, 51500);
+}
+
+void TestSignTable::texts_data()
+{
+    QTest::addColumn<QString>("year");
+    QTest::addColumn<QString>("month");
+    QTest::addColumn<QString>("day");
+    QTest::addColumn<Decision>("sign");
+
+    // Outside the transition years neither the month nor the day is read.
+    QTest::newRow("1900, odd month and day") << "1900"
+                                             << "june"
+                                             << "x" << Decision::Pisces;
+    QTest::newRow("1921, empty month and day") << "1921"
+                                               << ""
+                                               << "" << Decision::Pisces;
+    QTest::newRow("1928, odd month") << "1928"
+                                     << "Juni"
+                                     << "" << Decision::Aries;
+    QTest::newRow("2040, non-numeric day") << "2040"
+                                           << "June"
+                                           << "abc" << Decision::Aries;
+
+    // Month names match exactly or not at all.
+    QTest::newRow("lower case month") << "1922"
+                                      << "june"
+                                      << "10" << Decision::NoDecision;
+    QTest::newRow("leading blank") << "1922"
+                                   << " June"
+                                   << "10" << Decision::NoDecision;
+    QTest::newRow("trailing blank") << "1922"
+                                    << "June "
+                                    << "10" << Decision::NoDecision;
+    QTest::newRow("abbreviation") << "1926"
+                                  << "Feb"
+                                  << "20" << Decision::NoDecision;
+
+    // The day counts only in a start or end month, and only by its number.
+    QTest::newRow("empty day, May 1922") << "1922"
+                                         << "May"
+                                         << "" << Decision::Pisces;
+    QTest::newRow("empty day, June 1922") << "1922"
+                                          << "June"
+                                          << "" << Decision::Failed;
+    QTest::newRow("odd day, July 1922") << "1922"
+                                        << "July"
+                                        << "x" << Decision::Failed;
+    QTest::newRow("odd day, March 1927") << "1927"
+                                         << "March"
+                                         << "x" << Decision::Aries;
+    QTest::newRow("31 June 1922") << "1922"
+                                  << "June"
+                                  << "31" << Decision::Aries;
+    QTest::newRow("30 February 1926") << "1926"
+                                      << "February"
+                                      << "30" << Decision::Aries;
+    QTest::newRow("day 3.5 in June 1922") << "1922"
+                                          << "June"
+                                          << "3.5" << Decision::Aries;
+
+    // Years outside the table decide nothing; texts that are no number fail.
+    QTest::newRow("1899") << "1899"
+                          << "June"
+                          << "4" << Decision::NoDecision;
+    QTest::newRow("2041") << "2041"
+                          << "June"
+                          << "4" << Decision::NoDecision;
+    QTest::newRow("fractional year") << "1922.5"
+                                     << "June"
+                                     << "4" << Decision::NoDecision;
+    QTest::newRow("negative year") << "-1950"
+                                   << "June"
+                                   << "4" << Decision::NoDecision;
+    QTest::newRow("empty year") << ""
+                                << "June"
+                                << "4" << Decision::Failed;
+    QTest::newRow("letters") << "abc"
+                             << "June"
+                             << "4" << Decision::Failed;
+    QTest::newRow("digits and letters") << "19x0"
+                                        << "June"
+                                        << "4" << Decision::Failed;
+    QTest::newRow("blank year") << " "
+                                << "June"
+                                << "4" << Decision::Failed;
+    QTest::newRow("lone point") << "."
+                                << "June"
+                                << "4" << Decision::Failed;
+    QTest::newRow("exponent") << "1.95e3"
+                              << "June"
+                              << "4" << Decision::Failed;
+    QTest::newRow("arabic digits") << QString::fromUtf8("١٩٥٠") << "June"
+                                   << "4" << Decision::Failed;
+}
+
+void TestSignTable::texts()
+{
+    QFETCH(QString, year);
+    QFETCH(QString, month);
+    QFETCH(QString, day);
+    QFETCH(Decision, sign);
+    QCOMPARE(decide(year, month, day), sign);
+}
+
+void TestSignTable::numbers_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<double>("value");
+    QTest::newRow("plain") << "1950" << 1950.0;
+    QTest::newRow("blanks around") << "  1950 " << 1950.0;
+    QTest::newRow("plus sign") << "+1950" << 1950.0;
+    QTest::newRow("zero fraction") << "1950.0" << 1950.0;
+    QTest::newRow("leading zeros") << "0001950" << 1950.0;
+    QTest::newRow("trailing point") << "4." << 4.0;
+    QTest::newRow("leading point") << ".5" << 0.5;
+    QTest::newRow("negative") << "-3" << -3.0;
+    QTest::newRow("hundreds of digits") << QString(400, u'9') << HUGE_VAL;
+}
+
+void TestSignTable::numbers()
+{
+    QFETCH(QString, text);
+    QFETCH(double, value);
+    const auto number = modPlanetSign::numberFromText(text);
+    QVERIFY(number.has_value());
+    QCOMPARE(*number, value);
+}
+
+QTEST_APPLESS_MAIN(TestSignTable)
+#include "tst_signtable.moc"
