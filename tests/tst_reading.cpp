@@ -1,0 +1,393 @@
+// The entry and result windows driven with real key and mouse events on the offscreen platform.
+#include "fakeplatform.h"
+
+#include "platform/controls.h"
+#include "reading/frmDisplay.h"
+#include "reading/frmMain.h"
+#include "reading/interpretations.h"
+#include "reading/modPlanetSign.h"
+#include "referral/frmNagScreen2.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+frmMain &shownEntryWindow()
+{
+    frmMain &entry = LoadedWindows::get<frmMain>();
+    entry.show();
+    entry.activateWindow();
+    if (!QTest::qWaitForWindowActive(&entry))
+        qFatal("entry window never became active");
+    return entry;
+}
+
+void choose(frmMain &entry, const QString &name, int day, int month, int year)
+{
+    entry.txtName->setText(name);
+    entry.cboDate->setCurrentIndex(day - 1);
+    entry.cboMonth->setCurrentIndex(month - 1);
+    entry.cboYear->setCurrentIndex(year - 1900);
+}
+
+QStringList visibleWindows()
+{
+    QStringList titles;
+    for (const auto &window : LoadedWindows::inLoadOrder()) {
+        if (window->isVisible())
+            titles.append(window->objectName());
+    }
+    return titles;
+}
+
+} // namespace
+
+class TestReading : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { fake = std::make_unique<FakePlatform>(); }
+    void cleanup() { fake.reset(); }
+
+    void entryWindowAsLoaded();
+    void focusAndTabOrder();
+    void validation_data();
+    void validation();
+    void nameKeyFilter_data();
+    void nameKeyFilter();
+    void enterAndEscapeClickExit_data();
+    void enterAndEscapeClickExit();
+    void enterAndSpaceOnTheButtonRead();
+    void readingFillsAFreshResultWindow_data();
+    void readingFillsAFreshResultWindow();
+    void backKeepsTheInput();
+    void menuReadingBehavesAsTheButton();
+    void undecidedReadingKeepsTheSign();
+
+private:
+    std::unique_ptr<FakePlatform> fake;
+};
+
+void TestReading::entryWindowAsLoaded()
+{
+    frmMain &entry = shownEntryWindow();
+    QCOMPARE(entry.windowTitle(), QStringLiteral("Skyrand v1.25"));
+
+    // Lists in calendar order, the first item of each selected.
+    QCOMPARE(entry.cboDate->count(), 31);
+    QCOMPARE(entry.cboDate->itemText(30), QStringLiteral("31"));
+    QCOMPARE(entry.cboMonth->count(), 12);
+    QCOMPARE(entry.cboMonth->itemText(8), QStringLiteral("September"));
+    QCOMPARE(entry.cboYear->count(), 141);
+    QCOMPARE(entry.cboYear->itemText(140), QStringLiteral("2040"));
+    QCOMPARE(entry.cboDate->currentText() + entry.cboMonth->currentText() +
+                 entry.cboYear->currentText(),
+             QStringLiteral("1January1900"));
+    QVERIFY(entry.txtName->text().isEmpty());
+
+    // Captions, by design name.
+    const QList<QPair<const char *, QString>> captions = {
+        {"cmdNext", QStringLiteral("Get My &Eris Astrology Sign")},
+        {"cmdExit", QStringLiteral("&Exit")},
+        {"Label1", QStringLiteral("Name")},
+        {"Label2", QStringLiteral("Date Of Birth")},
+        {"Label5", QStringLiteral("Date")},
+        {"Label6", QStringLiteral("Year")},
+        {"Label7", QStringLiteral("Month")},
+    };
+    for (const auto &[name, caption] : captions) {
+        auto *control = entry.findChild<QWidget *>(QLatin1String(name));
+        QVERIFY2(control, name);
+        const QVariant text = control->property("text");
+        QCOMPARE(text.toString(), caption);
+    }
+    QCOMPARE(entry.Label61->text(),
+             QStringLiteral("The Most Popular Online Orrim Discussion Board. Best Resource For "
+                            "Everything Orrim. Visit www.orrimsoftwares.com Now"));
+
+    // The co-brand offer keeps "&&" as stored and shows one "&"; the full-brand offer is in front.
+    QVERIFY(entry.lblCobrand->caption().contains(QStringLiteral("name &&  link here.")));
+    QVERIFY(entry.lblCobrand->text().contains(QStringLiteral("name &  link here.")));
+    QCOMPARE(entry.lblCobrand->geometry(), entry.lblFullBrand->geometry());
+    QCOMPARE(entry.Frame5->childAt(entry.lblFullBrand->geometry().center()), entry.lblFullBrand);
+
+    // Menu bar in the design's order; "Make Money Online" is not offered.
+    QStringList menu;
+    for (QAction *action : entry.menuBar->actions())
+        menu << action->text() + (action->isVisible() ? QString() : QStringLiteral(" (hidden)"));
+    QCOMPARE(menu, QStringList({"&File", "&Help", "&Donate", "Make Money &Online (hidden)"}));
+    QStringList help;
+    for (QAction *action : entry.mnuHelp->actions())
+        help << (action->isSeparator() ? QStringLiteral("-") : action->text());
+    QCOMPARE(help,
+             QStringList({"&Online Help", "&Visit Us Online", "-", "Check for Software &Update",
+                          "-", "&About Software"}));
+
+    // Fixed size, no minimise or maximise button.
+    QCOMPARE(entry.minimumSize(), entry.maximumSize());
+    QVERIFY(!(entry.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+}
+
+void TestReading::focusAndTabOrder()
+{
+    frmMain &entry = shownEntryWindow();
+    QCOMPARE(QApplication::focusWidget(), entry.txtName);
+    const QList<QWidget *> order = {entry.cboDate, entry.cboMonth, entry.cboYear,
+                                    entry.cmdNext, entry.cmdExit,  entry.txtName};
+    for (QWidget *next : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+    }
+    QCOMPARE(entry.txtName->accessibleName(), QStringLiteral("Name"));
+    QCOMPARE(entry.cboMonth->accessibleName(), QStringLiteral("Month"));
+    QCOMPARE(entry.Label6->buddy(), entry.cboYear);
+}
+
+void TestReading::validation_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("day");
+    QTest::addColumn<int>("month");
+    QTest::addColumn<int>("year");
+    QTest::addColumn<QString>("message"); // empty: accepted
+
+    const QString february = QStringLiteral("Please Enter Correct Date Or Month!");
+    const QString thirty = QStringLiteral("Please Enter Correct Date Or Month !");
+    QTest::newRow("empty name") << "" << 31 << 4 << 1950 << "Please Enter Your Name";
+    QTest::newRow("blank name passes") << " " << 1 << 1 << 1950 << "";
+    QTest::newRow("29 Feb 1900, no leap year") << "A" << 29 << 2 << 1900 << february;
+    QTest::newRow("29 Feb 1901") << "A" << 29 << 2 << 1901 << february;
+    QTest::newRow("29 Feb 1904") << "A" << 29 << 2 << 1904 << "";
+    QTest::newRow("29 Feb 2000") << "A" << 29 << 2 << 2000 << "";
+    QTest::newRow("30 Feb 2000") << "A" << 30 << 2 << 2000 << february;
+    QTest::newRow("31 Feb 1999") << "A" << 31 << 2 << 1999 << february;
+    QTest::newRow("28 Feb 1901") << "A" << 28 << 2 << 1901 << "";
+    for (int month : {4, 6, 9, 11}) {
+        QTest::addRow("31 of month %d", month) << "A" << 31 << month << 1950 << thirty;
+        QTest::addRow("30 of month %d", month) << "A" << 30 << month << 1950 << "";
+    }
+    for (int month : {1, 3, 5, 7, 8, 10, 12})
+        QTest::addRow("31 of month %d", month) << "A" << 31 << month << 1950 << "";
+}
+
+void TestReading::validation()
+{
+    QFETCH(QString, name);
+    QFETCH(int, day);
+    QFETCH(int, month);
+    QFETCH(int, year);
+    QFETCH(QString, message);
+
+    frmMain &entry = shownEntryWindow();
+    choose(entry, name, day, month, year);
+    entry.cmdNext->setFocus();
+    QTest::keyClick(entry.cmdNext, Qt::Key_Space);
+
+    if (message.isEmpty()) {
+        QVERIFY(fake->messages.shown.isEmpty());
+        QCOMPARE(visibleWindows(), QStringList {QStringLiteral("frmDisplay")});
+        return;
+    }
+    QCOMPARE(fake->messages.shown.size(), 1);
+    const RecordedMessage &shown = fake->messages.shown.first();
+    QCOMPARE(shown.text, message);
+    QCOMPARE(shown.title, QStringLiteral("Skyrand"));
+    QCOMPARE(shown.icon, platform::Icon::Information);
+    QCOMPARE(shown.buttons, platform::Buttons::Ok);
+    QVERIFY(!LoadedWindows::find<frmDisplay>());
+    QCOMPARE(visibleWindows(), QStringList {QStringLiteral("frmMain")});
+    // Only a missing name takes the focus back to the name box.
+    QCOMPARE(QApplication::focusWidget() == entry.txtName, name.isEmpty());
+}
+
+void TestReading::nameKeyFilter_data()
+{
+    QTest::addColumn<QList<int>>("keys");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("messages");
+
+    QTest::newRow("letters become capitals, a digit is refused")
+        << QList<int> {Qt::Key_A, Qt::Key_B, Qt::Key_1, Qt::Key_C} << "ABC" << 1;
+    QTest::newRow("space and backspace pass")
+        << QList<int> {Qt::Key_A, Qt::Key_Space, Qt::Key_B, Qt::Key_Backspace} << "A " << 0;
+    QTest::newRow("keys that insert nothing pass")
+        << QList<int> {Qt::Key_A,   Qt::Key_B,     Qt::Key_Left,  Qt::Key_Home, Qt::Key_Delete,
+                       Qt::Key_End, Qt::Key_Shift, Qt::Key_Right, Qt::Key_C}
+        << "BC" << 0;
+    QTest::newRow("punctuation, each once")
+        << QList<int> {Qt::Key_Period, Qt::Key_Minus, Qt::Key_Apostrophe} << "" << 3;
+}
+
+void TestReading::nameKeyFilter()
+{
+    QFETCH(QList<int>, keys);
+    QFETCH(QString, text);
+    QFETCH(int, messages);
+
+    frmMain &entry = shownEntryWindow();
+    for (int key : keys)
+        QTest::keyClick(entry.txtName, static_cast<Qt::Key>(key));
+    QCOMPARE(entry.txtName->text(), text);
+    QCOMPARE(fake->messages.shown.size(), messages);
+    for (const RecordedMessage &shown : fake->messages.shown)
+        QCOMPARE(shown.text, QStringLiteral("Please Enter only Letters"));
+
+    // A character beyond the plain letters, as a key with a text of its own.
+    QTest::sendKeyEvent(QTest::Click, entry.txtName, Qt::Key_Eacute, QStringLiteral("é"),
+                        Qt::NoModifier);
+    QCOMPARE(entry.txtName->text(), text);
+    QCOMPARE(fake->messages.shown.size(), messages + 1);
+}
+
+void TestReading::enterAndEscapeClickExit_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("key");
+    QTest::newRow("Enter in the name box") << "txtName" << int(Qt::Key_Return);
+    QTest::newRow("Enter in a list") << "cboMonth" << int(Qt::Key_Enter);
+    QTest::newRow("Escape in the name box") << "txtName" << int(Qt::Key_Escape);
+    QTest::newRow("Escape on the reading button") << "cmdNext" << int(Qt::Key_Escape);
+}
+
+void TestReading::enterAndEscapeClickExit()
+{
+    QFETCH(QString, focus);
+    QFETCH(int, key);
+
+    frmMain &entry = shownEntryWindow();
+    entry.txtName->setText(QStringLiteral("ANNA"));
+    auto *target = entry.findChild<QWidget *>(focus);
+    target->setFocus();
+    QTest::keyClick(target, static_cast<Qt::Key>(key));
+
+    QVERIFY(fake->messages.shown.isEmpty());
+    QVERIFY(!LoadedWindows::find<frmMain>()); // closed, not just hidden
+    QCOMPARE(visibleWindows(), QStringList {QStringLiteral("frmNagScreen2")});
+}
+
+void TestReading::enterAndSpaceOnTheButtonRead()
+{
+    for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
+        frmMain &entry = shownEntryWindow();
+        entry.txtName->setText(QStringLiteral("ANNA"));
+        entry.cmdNext->setFocus();
+        QTest::keyClick(entry.cmdNext, key);
+        QCOMPARE(visibleWindows(), QStringList {QStringLiteral("frmDisplay")});
+        resetProgram();
+    }
+}
+
+void TestReading::readingFillsAFreshResultWindow_data()
+{
+    QTest::addColumn<int>("day");
+    QTest::addColumn<int>("month");
+    QTest::addColumn<int>("year");
+    QTest::addColumn<QString>("sign");
+    QTest::addColumn<QString>("description");
+    QTest::newRow("1 January 1950") << 1 << 1 << 1950 << "Aries" << interpretation::aries();
+    QTest::newRow("1 January 1900") << 1 << 1 << 1900 << "Pisces" << interpretation::pisces();
+    QTest::newRow("4 June 1922") << 4 << 6 << 1922 << "Aries" << interpretation::aries();
+}
+
+void TestReading::readingFillsAFreshResultWindow()
+{
+    QFETCH(int, day);
+    QFETCH(int, month);
+    QFETCH(int, year);
+    QFETCH(QString, sign);
+    QFETCH(QString, description);
+
+    // What a result window holds before anyone fills it.
+    {
+        frmDisplay fresh;
+        QCOMPARE(fresh.lblXenaSign->text(), QStringLiteral("lblSexualitySign"));
+        QCOMPARE(fresh.lblSignDesc->text(), interpretation::neutral());
+    }
+
+    frmMain &entry = shownEntryWindow();
+    choose(entry, QStringLiteral("ANNA"), day, month, year);
+    QTest::mouseClick(entry.cmdNext, Qt::LeftButton);
+
+    frmDisplay *display = LoadedWindows::find<frmDisplay>();
+    QVERIFY(display);
+    QVERIFY(QTest::qWaitForWindowActive(display));
+    QCOMPARE(display->windowTitle(), QStringLiteral("Skyrand v1.25"));
+    QCOMPARE(display->lblXenaSign->text(), sign);
+    QCOMPARE(display->lblSignDesc->text(), description);
+    QCOMPARE(QApplication::focusWidget(), display->cmdExit);
+    QCOMPARE(display->Frame5->childAt(display->lblCobrand->geometry().center()),
+             display->lblCobrand);
+    // The exit window exists from the first reading on, hidden.
+    QVERIFY(LoadedWindows::find<frmNagScreen2>());
+    QCOMPARE(visibleWindows(), QStringList {QStringLiteral("frmDisplay")});
+}
+
+void TestReading::backKeepsTheInput()
+{
+    frmMain &entry = shownEntryWindow();
+    choose(entry, QStringLiteral("ANNA"), 22, 7, 1922);
+    QTest::mouseClick(entry.cmdNext, Qt::LeftButton);
+    QPointer<frmDisplay> first = LoadedWindows::find<frmDisplay>();
+    QCOMPARE(first->lblXenaSign->text(), QStringLiteral("Pisces"));
+    first->lblSignDesc->setText(QStringLiteral("left over"));
+
+    QTest::mouseClick(first->cmdBack, Qt::LeftButton);
+    QCOMPARE(visibleWindows(), QStringList {QStringLiteral("frmMain")});
+    QVERIFY(!LoadedWindows::find<frmDisplay>());
+    QCOMPARE(entry.txtName->text(), QStringLiteral("ANNA"));
+    QCOMPARE(entry.cboDate->currentText() + entry.cboMonth->currentText() +
+                 entry.cboYear->currentText(),
+             QStringLiteral("22July1922"));
+
+    // The File menu's Back does the same; a second reading starts from a fresh window.
+    QTest::mouseClick(entry.cmdNext, Qt::LeftButton);
+    frmDisplay *second = LoadedWindows::find<frmDisplay>();
+    QVERIFY(second && second != first);
+    QCOMPARE(second->lblSignDesc->text(), interpretation::pisces());
+    second->mnuFileBack->trigger();
+    QCOMPARE(visibleWindows(), QStringList {QStringLiteral("frmMain")});
+}
+
+void TestReading::menuReadingBehavesAsTheButton()
+{
+    frmMain &entry = shownEntryWindow();
+    entry.mnuFindSexualitySign->trigger();
+    QCOMPARE(fake->messages.shown.size(), 1);
+    QCOMPARE(fake->messages.shown.first().text, QStringLiteral("Please Enter Your Name"));
+
+    // Through the keyboard: Alt+F opens the File menu, E chooses the reading.
+    entry.txtName->setText(QStringLiteral("ANNA"));
+    QTest::keyClick(&entry, Qt::Key_F, Qt::AltModifier);
+    QTRY_VERIFY(entry.mnuFile->isVisible());
+    QTest::keyClick(entry.mnuFile, Qt::Key_E);
+    QTRY_COMPARE(visibleWindows(), QStringList {QStringLiteral("frmDisplay")});
+}
+
+void TestReading::undecidedReadingKeepsTheSign()
+{
+    // The lists only ever hold the offered years; a year outside the table, put in by hand,
+    // shows how a reading without a decision keeps the last sign.
+    frmMain &entry = shownEntryWindow();
+    QVERIFY(modPlanetSign::ErisSign.isEmpty());
+    entry.cboYear->addItem(QStringLiteral("2041"));
+    entry.cboYear->setCurrentIndex(entry.cboYear->count() - 1);
+    modPlanetSign::DetermineErisSign();
+    QVERIFY(modPlanetSign::ErisSign.isEmpty());
+
+    entry.cboYear->setCurrentIndex(50);
+    modPlanetSign::DetermineErisSign();
+    QCOMPARE(modPlanetSign::ErisSign, QStringLiteral("Aries"));
+    entry.cboYear->setItemText(entry.cboYear->count() - 1, QStringLiteral("no year"));
+    entry.cboYear->setCurrentIndex(entry.cboYear->count() - 1);
+    modPlanetSign::DetermineErisSign();
+    QCOMPARE(modPlanetSign::ErisSign, QStringLiteral("Aries"));
+}
+
+QTEST_MAIN(TestReading)
+#include "tst_reading.moc"
