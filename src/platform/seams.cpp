@@ -11,6 +11,7 @@
 #include <QRandomGenerator>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QUrl>
 
 #include <cstdio>
@@ -73,22 +74,20 @@ public:
     std::optional<QString> read(const QString &application, const QString &section,
                                 const QString &key) override
     {
-        QSettings file(path(application), QSettings::IniFormat);
-        if (file.status() != QSettings::NoError)
+        const Parsed parsed = parse(path(application), section + u'/' + key);
+        if (!parsed.readable)
             return std::nullopt;
-        return file.value(section + u'/' + key).toString();
+        return parsed.value;
     }
 
     bool save(const QString &application, const QString &section, const QString &key,
               const QString &value) override
     {
         const QString filePath = path(application);
-        // A file Qt cannot parse is left alone rather than replaced by our one entry.
+        // A file that cannot be read is left as it is rather than replaced by our one entry.
+        if (!parse(filePath, QString()).readable)
+            return false;
         QSettings file(filePath, QSettings::IniFormat);
-        if (file.status() != QSettings::NoError)
-            return false;
-        if (QFileInfo(filePath).isDir())
-            return false;
         // QSettings writes through a temporary file and renames it, so a crash or a full disk
         // leaves the previous file whole.
         file.setAtomicSyncRequired(true);
@@ -98,10 +97,40 @@ public:
     }
 
 private:
+    struct Parsed
+    {
+        bool readable;
+        QString value;
+    };
+
     static QString path(const QString &application)
     {
         return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' +
             application + QStringLiteral(".ini");
+    }
+
+    // QSettings keeps every file it has parsed in a process-wide cache, trusts it while the
+    // file's size and time look unchanged, and writes over a file it could not parse. Parsing a
+    // private copy of what is on disk now sidesteps both.
+    static Parsed parse(const QString &filePath, const QString &key)
+    {
+        QFile file(filePath);
+        if (!file.exists())
+            return {true, {}};
+        // Ours holds one line; anything this large was not written by us.
+        constexpr qint64 kLargestPlausible = 1 << 20;
+        if (file.size() > kLargestPlausible)
+            return {false, {}};
+        QTemporaryDir folder;
+        QFile copy(folder.filePath(QStringLiteral("copy.ini")));
+        if (!file.open(QIODevice::ReadOnly) || !folder.isValid() ||
+            !copy.open(QIODevice::WriteOnly) || copy.write(file.readAll()) < 0)
+            return {false, {}};
+        copy.close();
+        const QSettings settings(copy.fileName(), QSettings::IniFormat);
+        if (settings.status() != QSettings::NoError)
+            return {false, {}};
+        return {true, key.isEmpty() ? QString() : settings.value(key).toString()};
     }
 };
 

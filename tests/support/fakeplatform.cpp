@@ -11,7 +11,7 @@
 platform::Answer FakeMessageBoxes::show(QWidget *, platform::Icon icon, platform::Buttons buttons,
                                         const QString &title, const QString &text)
 {
-    shown.append({icon, buttons, title, text});
+    shown.append({icon, buttons, title, text, int(LoadedWindows::inLoadOrder().size())});
     if (buttons == platform::Buttons::Ok)
         return platform::Answer::Ok;
     if (answers.empty())
@@ -21,9 +21,16 @@ platform::Answer FakeMessageBoxes::show(QWidget *, platform::Icon icon, platform
     return answer;
 }
 
+void FakeBrowser::open(const QString &address)
+{
+    opened.append(address);
+    loadedWindows.append(int(LoadedWindows::inLoadOrder().size()));
+}
+
 std::optional<QString> FakeSettings::read(const QString &application, const QString &section,
                                           const QString &key)
 {
+    ++reads;
     if (failing)
         return std::nullopt;
     return entries.value(application + u'/' + section + u'/' + key);

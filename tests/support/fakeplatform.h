@@ -15,6 +15,7 @@ struct RecordedMessage
     platform::Buttons buttons;
     QString title;
     QString text;
+    int loadedWindows; // how many windows were loaded when it appeared
 };
 
 class FakeMessageBoxes final : public platform::MessageBoxes
@@ -30,8 +31,9 @@ public:
 class FakeBrowser final : public platform::Browser
 {
 public:
-    void open(const QString &address) override { opened.append(address); }
+    void open(const QString &address) override;
     QStringList opened;
+    QList<int> loadedWindows; // per address: how many windows were loaded when it was opened
 };
 
 class FakeSettings final : public platform::SettingsStore
@@ -44,6 +46,7 @@ public:
 
     QMap<QString, QString> entries; // "application/section/key" -> value
     bool failing = false;
+    int reads = 0;
     int saves = 0;
 };
 
