@@ -37,10 +37,12 @@ void Form::setCancelButton(QAbstractButton *button)
 
 void Form::closeEvent(QCloseEvent *event)
 {
-    // Unloading never fails or waits: the handler runs, then the window is gone for good (Qt
-    // deletes it once control is back in the event loop; until then it is no longer loaded).
-    LoadedWindows::remove(this);
+    // The window stays loaded while its own handler runs, so that a handler ending the program
+    // neither unloads it twice (Qt ignores a close of a window that is closing) nor loads a new
+    // one of its kind. Then it is gone for good: Qt deletes it once control is back in the event
+    // loop, and until then it no longer counts as loaded.
     Form_Unload();
+    LoadedWindows::remove(this);
     event->accept();
 }
 

@@ -1,0 +1,454 @@
+// Leaving the program: the exit window, its refer-a-friend form, and the end of the process.
+#include "fakeplatform.h"
+
+#include "platform/controls.h"
+#include "reading/frmDisplay.h"
+#include "reading/frmMain.h"
+#include "referral/frmNagScreen2.h"
+#include "referral/modTellAFriend.h"
+#include "referral/referaddress.h"
+#include "weblinks/modHelp.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QUrlQuery>
+
+namespace {
+
+const QString kPage = QStringLiteral("https://www.orrimsoftwares.com/skyrand/ssd.php?page=");
+
+QStringList visibleWindows()
+{
+    QStringList names;
+    for (const auto &window : LoadedWindows::inLoadOrder()) {
+        if (window->isVisible())
+            names.append(window->objectName());
+    }
+    return names;
+}
+
+frmNagScreen2 &shownExitWindow()
+{
+    auto &exitWindow = LoadedWindows::get<frmNagScreen2>();
+    exitWindow.show();
+    exitWindow.activateWindow();
+    if (!QTest::qWaitForWindowActive(&exitWindow))
+        qFatal("exit window never became active");
+    return exitWindow;
+}
+
+// Records the order in which windows are closed.
+class CloseRecorder : public QObject
+{
+public:
+    QStringList closed;
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Close)
+            closed << watched->objectName();
+        return false;
+    }
+};
+
+void focusChange(QWidget *box, QEvent::Type type)
+{
+    QFocusEvent event(type, Qt::TabFocusReason);
+    QApplication::sendEvent(box, &event);
+}
+
+QList<QPair<QString, QString>> parameters(const QString &address)
+{
+    return QUrlQuery(QUrl(address, QUrl::StrictMode).query(QUrl::FullyEncoded))
+        .queryItems(QUrl::FullyDecoded);
+}
+
+} // namespace
+
+class TestExitFlow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init() { fake = std::make_unique<FakePlatform>(); }
+    void cleanup() { fake.reset(); }
+
+    void exitWindowAsLoaded();
+    void promotionalText_data();
+    void promotionalText();
+    void closingShowsTheExitWindow_data();
+    void closingShowsTheExitWindow();
+    void leavingEndsTheProgram_data();
+    void leavingEndsTheProgram();
+    void links();
+    void placeholders_data();
+    void placeholders();
+    void noSpaceInEmailBoxes();
+    void submit_data();
+    void submit();
+    void requestAddressCarriesTextsIntact_data();
+    void requestAddressCarriesTextsIntact();
+
+private:
+    std::unique_ptr<FakePlatform> fake;
+};
+
+void TestExitFlow::exitWindowAsLoaded()
+{
+    frmNagScreen2 &window = shownExitWindow();
+    QCOMPARE(window.windowTitle(), u"Skyrand v1.20"_qs);
+    QCOMPARE(window.lblNagScreen2Caption->text(), u"Skyrand v1.20"_qs);
+    QVERIFY(!window.windowIcon().isNull() && !window.picNagscreen2Icon->pixmap().isNull());
+    QVERIFY(window.windowFlags() & Qt::WindowStaysOnTopHint);
+    QVERIFY(window.testAttribute(Qt::WA_ShowWithoutActivating));
+    QCOMPARE(window.palette().color(QPalette::Window), QColor(Qt::white));
+
+    QCOMPARE(window.Check1->text(), u"Click Here To Visit www.orrimsoftwares.com Now"_qs);
+    QCOMPARE(window.cmdClose->text(), u"E&xit"_qs);
+    QCOMPARE(window.cmdSubmit->text(), u"Refer A Friend &Now"_qs);
+    QCOMPARE(window.lblGoToHome->text(), u"Click Here To Visit Orrim Softwares"_qs);
+    QCOMPARE(window.Frame6->title(), u"Download Orrim Softwares"_qs);
+    QCOMPARE(window.Frame2->title(), u"Refer A Friend"_qs);
+    QCOMPARE(window.Frame2->palette().color(QPalette::Window), QColor(0, 0, 128));
+    QCOMPARE(window.lblGoToHome->palette().color(QPalette::WindowText), QColor(Qt::yellow));
+
+    // The product family text: two paragraphs 61 blanks apart, a typographic apostrophe and a
+    // closing blank; on screen the second paragraph starts a line of its own.
+    const QString family = window.Label3->caption();
+    QVERIFY(family.startsWith(u"If you have enjoyed this software"));
+    QVERIFY(family.contains(QString::fromUtf8("world\u2019s largest")));
+    QVERIFY(family.contains(u"their interests."_qs + QString(61, u' ') + u"All the programs"_qs));
+    QVERIFY(family.endsWith(u"friends and family. "));
+    QVERIFY(window.Label3->text().contains(u"their interests.\nAll the programs"));
+
+    // The hidden message box keeps its line break.
+    QVERIFY(!window.txtMessage->isVisible());
+    QCOMPARE(window.txtMessage->text(), u"Your Message\r\n"_qs);
+    QCOMPARE(window.txtFriendEmail->accessibleName(), u"Friend's Email Address"_qs);
+
+    QCOMPARE(QApplication::focusWidget(), window.cmdClose);
+    const QList<QWidget *> order = {window.Check1,   window.txtName,        window.cmdSubmit,
+                                    window.txtEmail, window.txtFriendEmail, window.txtFriendName};
+    for (QWidget *next : order) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), next);
+    }
+}
+
+void TestExitFlow::promotionalText_data()
+{
+    QTest::addColumn<double>("r");
+    QTest::addColumn<QString>("start");
+    QTest::newRow("0") << 0.0 << "Orrim Softwares, such as this";
+    QTest::newRow("just below 1/4") << 0.2499999 << "Orrim Softwares, such as this";
+    QTest::newRow("1/4") << 0.25 << "Visit OrrimBoard regularly.";
+    QTest::newRow("1/2") << 0.5 << "OrrimBoard is a FREE online";
+    QTest::newRow("largest below 1") << std::nextafter(1.0, 0.0) << "OrrimBoard needs your help.";
+}
+
+void TestExitFlow::promotionalText()
+{
+    QFETCH(double, r);
+    QFETCH(QString, start);
+    fake->clock.randoms = {r};
+    const int seeds = fake->clock.seeds;
+    auto &window = LoadedWindows::get<frmNagScreen2>();
+    QCOMPARE(fake->clock.seeds, seeds + 1); // drawn afresh at every load
+    QVERIFY(window.Label2->text().startsWith(start));
+}
+
+void TestExitFlow::closingShowsTheExitWindow_data()
+{
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("how");
+    for (const char *window : {"frmMain", "frmDisplay"}) {
+        for (const char *how : {"Exit button", "File menu", "Escape", "close command"})
+            QTest::addRow("%s, %s", window, how) << window << how;
+    }
+    QTest::newRow("frmDisplay, Enter") << "frmDisplay"
+                                       << "Enter";
+}
+
+void TestExitFlow::closingShowsTheExitWindow()
+{
+    QFETCH(QString, window);
+    QFETCH(QString, how);
+
+    frmMain &entry = LoadedWindows::get<frmMain>();
+    entry.show();
+    Form *closing = &entry;
+    if (window == u"frmDisplay") {
+        entry.txtName->setText(u"ANNA"_qs);
+        entry.cmdNext->click();
+        closing = LoadedWindows::find<frmDisplay>();
+        QCOMPARE(visibleWindows(), QStringList {window}); // the exit window exists, hidden
+    }
+    closing->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(closing));
+
+    if (how == u"Exit button")
+        QTest::mouseClick(closing->findChild<QPushButton *>(u"cmdExit"_qs), Qt::LeftButton);
+    else if (how == u"File menu")
+        closing->findChild<QAction *>(u"mnuExit"_qs)->trigger();
+    else if (how == u"Escape")
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    else if (how == u"Enter")
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    else
+        closing->windowHandle()->close(); // as the window manager's close button does
+
+    QCOMPARE(visibleWindows(), QStringList {u"frmNagScreen2"_qs});
+    QVERIFY(!LoadedWindows::find<frmDisplay>());
+    QCOMPARE(LoadedWindows::find<frmMain>() != nullptr, window == u"frmDisplay");
+    QVERIFY(fake->process.ends.isEmpty());
+    QVERIFY(fake->messages.shown.isEmpty() && fake->browser.opened.isEmpty());
+}
+
+void TestExitFlow::leavingEndsTheProgram_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<QStringList>("closed"); // in order
+    QTest::newRow("Exit button") << "Exit button" << QStringList {"frmMain", "frmNagScreen2"};
+    QTest::newRow("close command") << "close command" << QStringList {"frmNagScreen2", "frmMain"};
+}
+
+void TestExitFlow::leavingEndsTheProgram()
+{
+    QFETCH(QString, how);
+    QFETCH(QStringList, closed);
+
+    // A reading, then Exit on the result window: the entry window is loaded but hidden.
+    CloseRecorder recorder;
+    frmMain &entry = LoadedWindows::get<frmMain>();
+    entry.installEventFilter(&recorder);
+    entry.show();
+    entry.txtName->setText(u"ANNA"_qs);
+    entry.cmdNext->click();
+    LoadedWindows::find<frmDisplay>()->cmdExit->click();
+    frmNagScreen2 &exitWindow = shownExitWindow();
+    exitWindow.installEventFilter(&recorder);
+    bool entryShownAgain = false;
+    connect(entry.windowHandle(), &QWindow::visibleChanged, this,
+            [&](bool visible) { entryShownAgain |= visible; });
+
+    if (how == u"Exit button")
+        QTest::keyClick(exitWindow.cmdClose, Qt::Key_Space);
+    else
+        exitWindow.windowHandle()->close();
+
+    QVERIFY(!fake->process.ends.isEmpty());
+    QCOMPARE(fake->process.ends.first(), 0);
+    QCOMPARE(recorder.closed, closed);
+    QVERIFY(LoadedWindows::inLoadOrder().isEmpty());
+    QVERIFY(!entryShownAgain);
+
+    // With nothing loaded the end comes at once.
+    fake->process.ends.clear();
+    modHelp::EndProgram();
+    QCOMPARE(fake->process.ends, QList<int> {0});
+}
+
+void TestExitFlow::links()
+{
+    frmNagScreen2 &window = shownExitWindow();
+    QTest::mouseClick(window.Check1, Qt::LeftButton);
+    QTest::keyClick(window.Check1, Qt::Key_Space);
+    QVERIFY(!window.Check1->isChecked());
+    QTest::mouseClick(window.lblGoToHome, Qt::LeftButton);
+    QCOMPARE(fake->browser.opened,
+             QStringList(
+                 {kPage + u"home-page"_qs, kPage + u"home-page"_qs, kPage + u"orrimsoftwares"_qs}));
+    QVERIFY(window.isVisible());
+}
+
+void TestExitFlow::placeholders_data()
+{
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("onFocus");
+    QTest::addColumn<QString>("onLeaving");
+
+    QTest::newRow("placeholder is cleared") << "txtName"
+                                            << "Your Name"
+                                            << ""
+                                            << "Your Name";
+    QTest::newRow("with blanks around") << "txtEmail"
+                                        << "  Your Email Address "
+                                        << ""
+                                        << "Your Email Address";
+    QTest::newRow("other letter case stays") << "txtFriendName"
+                                             << "friend's name"
+                                             << "friend's name"
+                                             << "friend's name";
+    QTest::newRow("a tab is no blank") << "txtName"
+                                       << "\tYour Name"
+                                       << "\tYour Name"
+                                       << "\tYour Name";
+    QTest::newRow("only blanks") << "txtFriendEmail"
+                                 << "   "
+                                 << "   "
+                                 << "Friend's Email Address";
+    QTest::newRow("typed text stays") << "txtName"
+                                      << "Ann"
+                                      << "Ann"
+                                      << "Ann";
+    // The message box starts with a line break, so its text is no placeholder; once emptied it
+    // gets the placeholder without one.
+    QTest::newRow("message as loaded") << "txtMessage"
+                                       << "Your Message\r\n"
+                                       << "Your Message\r\n"
+                                       << "Your Message\r\n";
+    QTest::newRow("message emptied") << "txtMessage"
+                                     << ""
+                                     << ""
+                                     << "Your Message";
+}
+
+void TestExitFlow::placeholders()
+{
+    QFETCH(QString, box);
+    QFETCH(QString, text);
+    QFETCH(QString, onFocus);
+    QFETCH(QString, onLeaving);
+
+    auto &window = LoadedWindows::get<frmNagScreen2>();
+    QWidget *widget = window.findChild<QWidget *>(box);
+    const auto textOf = [widget] {
+        if (auto *line = qobject_cast<QLineEdit *>(widget))
+            return line->text();
+        return static_cast<MultiLineTextBox *>(widget)->text();
+    };
+    if (auto *line = qobject_cast<QLineEdit *>(widget))
+        line->setText(text);
+    else
+        static_cast<MultiLineTextBox *>(widget)->setText(text);
+
+    focusChange(widget, QEvent::FocusIn);
+    QCOMPARE(textOf(), onFocus);
+    focusChange(widget, QEvent::FocusOut);
+    QCOMPARE(textOf(), onLeaving);
+}
+
+void TestExitFlow::noSpaceInEmailBoxes()
+{
+    frmNagScreen2 &window = shownExitWindow();
+    for (QLineEdit *box : {window.txtEmail, window.txtFriendEmail, window.txtName}) {
+        box->clear();
+        box->setFocus();
+        QTest::keyClicks(box, u"a b"_qs);
+        QCOMPARE(QApplication::focusWidget(), box);
+    }
+    QCOMPARE(window.txtEmail->text(), u"ab"_qs);
+    QCOMPARE(window.txtFriendEmail->text(), u"ab"_qs);
+    QCOMPARE(window.txtName->text(), u"a b"_qs);
+    QCOMPARE(fake->messages.shown.size(), 2);
+    for (const RecordedMessage &shown : fake->messages.shown) {
+        QCOMPARE(shown.text, u"Email Address Cannot Contain Space"_qs);
+        QCOMPARE(shown.icon, platform::Icon::Critical);
+    }
+}
+
+void TestExitFlow::submit_data()
+{
+    QTest::addColumn<QStringList>(
+        "boxes"); // name, e-mail, friend's name, friend's e-mail; "-" keeps
+    QTest::addColumn<QString>("message"); // the message box's text, "-" keeps
+    QTest::addColumn<QString>("result"); // the message, or "sent"
+
+    const QStringList untouched = {"-", "-", "-", "-"};
+    const QStringList good = {" Ann ", "ann@a.b", "Bo", "bo@b.c"};
+    QTest::newRow("untouched") << untouched << "-"
+                               << "Please Enter Proper Email Address";
+    QTest::newRow("both e-mails empty") << QStringList {"-", "", "-", ""} << "-"
+                                        << "Please Enter Distinct Email Addresses";
+    QTest::newRow("same e-mail, blanks aside") << QStringList {"-", "a@b.c", "-", " a@b.c "} << "-"
+                                               << "Please Enter Distinct Email Addresses";
+    QTest::newRow("no dot") << QStringList {"-", "a@b", "-", "c@d.e"} << "-"
+                            << "Please Enter Proper Email Address";
+    QTest::newRow("no at sign") << QStringList {"-", "a@b.c", "-", "c.d"} << "-"
+                                << "Please Enter Proper Email Address";
+    QTest::newRow("name still the placeholder") << QStringList {"-", "A@b.c", "-", "a@b.c"} << "-"
+                                                << "Please Enter Your Name";
+    QTest::newRow("name of blanks") << QStringList {"   ", "@.", "-", ".@"} << "-"
+                                    << "Please Enter Your Name";
+    QTest::newRow("message emptied") << good << ""
+                                     << "Please Enter Your Message";
+    QTest::newRow("message is the placeholder") << good << "Your Message"
+                                                << "Please Enter Your Message";
+    QTest::newRow("friend's name missing") << QStringList {"Ann", "a@b.c", "", "b@c.d"} << "-"
+                                           << "Please Enter Your Friend's Name";
+    QTest::newRow("all there") << good << "-"
+                               << "sent";
+}
+
+void TestExitFlow::submit()
+{
+    QFETCH(QStringList, boxes);
+    QFETCH(QString, message);
+    QFETCH(QString, result);
+
+    frmNagScreen2 &window = shownExitWindow();
+    const QList<QLineEdit *> lines = {window.txtName, window.txtEmail, window.txtFriendName,
+                                      window.txtFriendEmail};
+    for (int i = 0; i < 4; ++i) {
+        if (boxes[i] != u"-")
+            lines[i]->setText(boxes[i]);
+    }
+    if (message != u"-")
+        window.txtMessage->setText(message);
+
+    for (int press = 1; press <= 2; ++press)
+        QTest::mouseClick(window.cmdSubmit, Qt::LeftButton);
+
+    // The trimmed texts are kept whatever the outcome; the boxes keep theirs.
+    QCOMPARE(modTellAFriend::strTafEmail, modTellAFriend::trimSpaces(window.txtEmail->text()));
+    QCOMPARE(window.txtName->text(), boxes[0] == u"-" ? u"Your Name"_qs : boxes[0]);
+    if (result != u"sent") {
+        QCOMPARE(fake->messages.shown.size(), 2);
+        QCOMPARE(fake->messages.shown.first().text, result);
+        QCOMPARE(fake->messages.shown.first().icon, platform::Icon::Critical);
+        QCOMPARE(fake->messages.shown.first().title, u"Skyrand"_qs);
+        QVERIFY(fake->browser.opened.isEmpty());
+        return;
+    }
+    QVERIFY(fake->messages.shown.isEmpty());
+    const QString expected = kPage +
+        u"qvot-refer-a-friend&taf1=Ann&taf2=ann%40a.b&taf3=Your%20Message%0D%0A&taf4=Bo"
+        u"&taf5=bo%40b.c&taf6=https%3A%2F%2Fwww.orrimsoftwares.com%2Fskyrand%2F"_qs;
+    QCOMPARE(fake->browser.opened, QStringList({expected, expected}));
+    QCOMPARE(modTellAFriend::strTafURL, expected);
+}
+
+void TestExitFlow::requestAddressCarriesTextsIntact_data()
+{
+    QTest::addColumn<QStringList>("texts");
+    QTest::newRow("plain") << QStringList {"Ann", "a@b.c", "Hi", "Bo", "b@c.d"};
+    QTest::newRow("parameter injection")
+        << QStringList {"Ann&taf2=evil", "a@b.c&page=x", "x=y;z", "B#o", "b+c@d.e"};
+    QTest::newRow("blanks and line breaks")
+        << QStringList {"Ann Smith", "a@b.c", "Your Message\r\n", "\tBo\n", " "};
+    QTest::newRow("beyond ASCII") << QStringList {QString::fromUtf8("Zoë ÄÖÜ"), "a@b.c",
+                                                  QString::fromUtf8("こんにちは 😀"), "%41%", ""};
+}
+
+void TestExitFlow::requestAddressCarriesTextsIntact()
+{
+    QFETCH(QStringList, texts);
+    const QString address =
+        modTellAFriend::referAFriendAddress({texts[0], texts[1], texts[2], texts[3], texts[4]});
+
+    const QUrl url(address, QUrl::StrictMode);
+    QVERIFY(url.isValid());
+    QCOMPARE(url.toString(QUrl::FullyEncoded), address);
+    QCOMPARE(url.adjusted(QUrl::RemoveQuery).toString(),
+             u"https://www.orrimsoftwares.com/skyrand/ssd.php"_qs);
+    QList<QPair<QString, QString>> expected = {{"page", "qvot-refer-a-friend"}};
+    for (int i = 0; i < 5; ++i)
+        expected.append(qMakePair(u"taf"_qs + QString::number(i + 1), texts[i]));
+    expected.append(qMakePair(u"taf6"_qs, u"https://www.orrimsoftwares.com/skyrand/"_qs));
+    QCOMPARE(parameters(address), expected);
+}
+
+QTEST_MAIN(TestExitFlow)
+#include "tst_exitflow.moc"
