@@ -19,23 +19,10 @@ namespace {
 
 const QString kPage = QStringLiteral("https://www.orrimsoftwares.com/skyrand/ssd.php?page=");
 
-QStringList visibleWindows()
-{
-    QStringList names;
-    for (const auto &window : LoadedWindows::inLoadOrder()) {
-        if (window->isVisible())
-            names.append(window->objectName());
-    }
-    return names;
-}
-
 frmNagScreen2 &shownExitWindow()
 {
     auto &exitWindow = LoadedWindows::get<frmNagScreen2>();
-    exitWindow.show();
-    exitWindow.activateWindow();
-    if (!QTest::qWaitForWindowActive(&exitWindow))
-        qFatal("exit window never became active");
+    showActive(exitWindow);
     return exitWindow;
 }
 

@@ -20,10 +20,7 @@ namespace {
 frmMain &shownEntryWindow()
 {
     frmMain &entry = LoadedWindows::get<frmMain>();
-    entry.show();
-    entry.activateWindow();
-    if (!QTest::qWaitForWindowActive(&entry))
-        qFatal("entry window never became active");
+    showActive(entry);
     return entry;
 }
 
@@ -33,16 +30,6 @@ void choose(frmMain &entry, const QString &name, int day, int month, int year)
     entry.cboDate->setCurrentIndex(day - 1);
     entry.cboMonth->setCurrentIndex(month - 1);
     entry.cboYear->setCurrentIndex(year - 1900);
-}
-
-QStringList visibleWindows()
-{
-    QStringList titles;
-    for (const auto &window : LoadedWindows::inLoadOrder()) {
-        if (window->isVisible())
-            titles.append(window->objectName());
-    }
-    return titles;
 }
 
 } // namespace

@@ -29,10 +29,7 @@ Form &shown(const QString &window)
     } else {
         form = &LoadedWindows::get<frmDisplay>();
     }
-    form->show();
-    form->activateWindow();
-    if (!QTest::qWaitForWindowActive(form))
-        qFatal("window never became active");
+    showActive(*form);
     return *form;
 }
 

@@ -5,9 +5,9 @@
 #include "reading/frmMain.h"
 #include "reading/interpretations.h"
 #include "referral/frmNagScreen2.h"
-#include "weblinks/frmAbout.h"
 #include "weblinks/modHelp.h"
 #include "weblinks/vendor.h"
+#include "weblinks/vendorcontrols.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -33,26 +33,14 @@ frmDisplay::frmDisplay(QWidget *parent)
     cmdExit = makeControl<QPushButton>(this, "cmdExit", QStringLiteral("&Exit"));
 
     Frame2 = makeControl<QGroupBox>(this, "Frame2");
-    Label61 = makeControl<CaptionLabel>(Frame2, "Label61");
-    Label61->setCaption(vendor::boardPromotion());
-    Label61->setLink(true);
-    Label61->setWordWrap(true);
-    Label61->setAlignment(Qt::AlignCenter);
-    Label61->setFont(designFont(8.25, true));
-    Label61->setFixedWidth(textWidth);
-    (new QVBoxLayout(Frame2))->addWidget(Label61);
+    Label61 = addBoardPromotion(Frame2, textWidth);
 
     Frame5 = makeControl<QGroupBox>(this, "Frame5");
     lblFullBrand = makeControl<CaptionLabel>(Frame5, "lblFullBrand");
     lblCobrand = makeControl<CaptionLabel>(Frame5, "lblCobrand");
-    lblFullBrand->setCaption(vendor::fullBrandOffer());
-    lblCobrand->setCaption(vendor::coBrandOffer());
-    for (CaptionLabel *offer : {lblFullBrand, lblCobrand}) {
-        offer->setLink(true);
-        offer->setWordWrap(true);
-        offer->setAutoFillBackground(true); // opaque: the co-brand offer covers the other
-        offer->setFixedWidth(textWidth);
-    }
+    // Laid out later, the co-brand offer lies in front and covers the other.
+    setUpOffer(lblFullBrand, vendor::fullBrandOffer(), textWidth);
+    setUpOffer(lblCobrand, vendor::coBrandOffer(), textWidth);
     auto *offers = new QGridLayout(Frame5);
     offers->addWidget(lblFullBrand, 0, 0);
     offers->addWidget(lblCobrand, 0, 0);
@@ -99,7 +87,6 @@ frmDisplay::frmDisplay(QWidget *parent)
 
     connect(cmdBack, &QPushButton::clicked, this, &frmDisplay::cmdBack_Click);
     connect(cmdExit, &QPushButton::clicked, this, &frmDisplay::cmdExit_Click);
-    connect(Label61, &CaptionLabel::Click, this, &modHelp::OpenHomePage);
     connect(lblCobrand, &CaptionLabel::Click, this, &modHelp::OpenCoBrandPage);
     connect(lblFullBrand, &CaptionLabel::Click, this, &modHelp::OpenFullyBrandedPage);
 }
@@ -107,45 +94,24 @@ frmDisplay::frmDisplay(QWidget *parent)
 void frmDisplay::buildMenu()
 {
     menuBar = makeControl<QMenuBar>(this, "menuBar");
-    const auto action = [](QMenu *menu, const char *name, const QString &text) {
-        QAction *entry = menu->addAction(text);
-        entry->setObjectName(QLatin1String(name));
-        return entry;
-    };
-    const auto separator = [](QMenu *menu, const char *name) {
-        QAction *entry = menu->addSeparator();
-        entry->setObjectName(QLatin1String(name));
-        return entry;
-    };
-
     mnuFile = menuBar->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuFileBack = action(mnuFile, "mnuFileBack", QStringLiteral("&Back"));
-    mnuExit = action(mnuFile, "mnuExit", QStringLiteral("E&xit"));
-
-    mnuHelp = menuBar->addMenu(QStringLiteral("&Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuOnline = action(mnuHelp, "mnuOnline", QStringLiteral("&Online Help"));
-    mnuVisit = action(mnuHelp, "mnuVisit", QStringLiteral("&Visit Us Online"));
-    mnuFileSep1 = separator(mnuHelp, "mnuFileSep1");
-    mnuUpdate = action(mnuHelp, "mnuUpdate", QStringLiteral("&Check for Software Update"));
-    mnuFileSep2 = separator(mnuHelp, "mnuFileSep2");
-    mnuAbout = action(mnuHelp, "mnuAbout", QStringLiteral("&About Software"));
-
-    mnuDonate = menuBar->addAction(QStringLiteral("&Donate"));
-    mnuDonate->setObjectName(QStringLiteral("mnuDonate"));
-    mnuMakeMoneyOnline = menuBar->addAction(QStringLiteral("Make Money &Online"));
-    mnuMakeMoneyOnline->setObjectName(QStringLiteral("mnuMakeMoneyOnline"));
-    mnuMakeMoneyOnline->setVisible(false);
+    mnuFileBack = addMenuEntry(mnuFile, "mnuFileBack", QStringLiteral("&Back"));
+    mnuExit = addMenuEntry(mnuFile, "mnuExit", QStringLiteral("E&xit"));
+    const VendorMenus vendorMenus = addVendorMenus(menuBar, this, "mnuFileSep1", "mnuFileSep2",
+                                                   QStringLiteral("&Check for Software Update"));
+    mnuHelp = vendorMenus.mnuHelp;
+    mnuOnline = vendorMenus.mnuOnline;
+    mnuVisit = vendorMenus.mnuVisit;
+    mnuFileSep1 = vendorMenus.separator1;
+    mnuUpdate = vendorMenus.mnuUpdate;
+    mnuFileSep2 = vendorMenus.separator2;
+    mnuAbout = vendorMenus.mnuAbout;
+    mnuDonate = vendorMenus.mnuDonate;
+    mnuMakeMoneyOnline = vendorMenus.mnuMakeMoneyOnline;
 
     connect(mnuFileBack, &QAction::triggered, this, &frmDisplay::cmdBack_Click);
     connect(mnuExit, &QAction::triggered, this, &frmDisplay::cmdExit_Click);
-    connect(mnuOnline, &QAction::triggered, this, &modHelp::OpenHelpPage);
-    connect(mnuVisit, &QAction::triggered, this, &modHelp::OpenHomePage);
-    connect(mnuUpdate, &QAction::triggered, this, &modHelp::OpenDownloadPage);
-    connect(mnuAbout, &QAction::triggered, this, [this] { frmAbout::showModal(this); });
-    connect(mnuDonate, &QAction::triggered, this, &modHelp::OpenDonatePage);
-    connect(mnuMakeMoneyOnline, &QAction::triggered, this, &modHelp::OpenFullyBrandedPage);
 }
 
 void frmDisplay::cmdBack_Click()

@@ -8,9 +8,9 @@
 #include "reading/modPlanetSign.h"
 #include "reading/signtable.h"
 #include "referral/frmNagScreen2.h"
-#include "weblinks/frmAbout.h"
 #include "weblinks/modHelp.h"
 #include "weblinks/vendor.h"
+#include "weblinks/vendorcontrols.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -58,14 +58,7 @@ frmMain::frmMain(QWidget *parent)
     buildMenu();
 
     Frame2 = makeControl<QGroupBox>(this, "Frame2");
-    Label61 = makeControl<CaptionLabel>(Frame2, "Label61");
-    Label61->setCaption(vendor::boardPromotion());
-    Label61->setLink(true);
-    Label61->setWordWrap(true);
-    Label61->setAlignment(Qt::AlignCenter);
-    Label61->setFont(designFont(8.25, true));
-    Label61->setFixedWidth(textWidth);
-    (new QVBoxLayout(Frame2))->addWidget(Label61);
+    Label61 = addBoardPromotion(Frame2, textWidth);
 
     Frame1 = makeControl<QGroupBox>(this, "Frame1");
     Picture1 = makeControl<QFrame>(Frame1, "Picture1");
@@ -92,14 +85,9 @@ frmMain::frmMain(QWidget *parent)
     cmdExit = makeControl<QPushButton>(Frame5, "cmdExit", QStringLiteral("&Exit"));
     lblCobrand = makeControl<CaptionLabel>(Frame5, "lblCobrand");
     lblFullBrand = makeControl<CaptionLabel>(Frame5, "lblFullBrand");
-    lblCobrand->setCaption(vendor::coBrandOffer());
-    lblFullBrand->setCaption(vendor::fullBrandOffer());
-    for (CaptionLabel *offer : {lblCobrand, lblFullBrand}) {
-        offer->setLink(true);
-        offer->setWordWrap(true);
-        offer->setAutoFillBackground(true); // opaque: the one in front hides the other
-        offer->setFixedWidth(textWidth - cmdExit->sizeHint().width() - 8);
-    }
+    const int offerWidth = textWidth - cmdExit->sizeHint().width() - 8;
+    setUpOffer(lblCobrand, vendor::coBrandOffer(), offerWidth);
+    setUpOffer(lblFullBrand, vendor::fullBrandOffer(), offerWidth);
 
     // Layout: three bands; in the middle the description, the input panel and the button.
     for (QLabel *heading : {Label1, Label2, Label5, Label6, Label7})
@@ -162,7 +150,6 @@ frmMain::frmMain(QWidget *parent)
 
     connect(cmdNext, &QPushButton::clicked, this, &frmMain::cmdNext_Click);
     connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
-    connect(Label61, &CaptionLabel::Click, this, &modHelp::OpenHomePage);
     connect(lblCobrand, &CaptionLabel::Click, this, &modHelp::OpenCoBrandPage);
     connect(lblFullBrand, &CaptionLabel::Click, this, &modHelp::OpenFullyBrandedPage);
 
@@ -172,47 +159,25 @@ frmMain::frmMain(QWidget *parent)
 void frmMain::buildMenu()
 {
     menuBar = makeControl<QMenuBar>(this, "menuBar");
-    const auto action = [this](QMenu *menu, const char *name, const QString &text) {
-        QAction *entry = menu->addAction(text);
-        entry->setObjectName(QLatin1String(name));
-        return entry;
-    };
-    const auto separator = [](QMenu *menu, const char *name) {
-        QAction *entry = menu->addSeparator();
-        entry->setObjectName(QLatin1String(name));
-        return entry;
-    };
-
     mnuFile = menuBar->addMenu(QStringLiteral("&File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
-    mnuFindSexualitySign =
-        action(mnuFile, "mnuFindSexualitySign", QStringLiteral("Get My &Eris Astrology Sign"));
-    mnuExit = action(mnuFile, "mnuExit", QStringLiteral("E&xit"));
-
-    mnuHelp = menuBar->addMenu(QStringLiteral("&Help"));
-    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
-    mnuOnline = action(mnuHelp, "mnuOnline", QStringLiteral("&Online Help"));
-    mnuVisit = action(mnuHelp, "mnuVisit", QStringLiteral("&Visit Us Online"));
-    mnuHelp1 = separator(mnuHelp, "mnuHelp1");
-    mnuUpdate = action(mnuHelp, "mnuUpdate", QStringLiteral("Check for Software &Update"));
-    mnuHelp2 = separator(mnuHelp, "mnuHelp2");
-    mnuAbout = action(mnuHelp, "mnuAbout", QStringLiteral("&About Software"));
-
-    mnuDonate = menuBar->addAction(QStringLiteral("&Donate"));
-    mnuDonate->setObjectName(QStringLiteral("mnuDonate"));
-    // Switched off in the design: not offered, though it still has its action.
-    mnuMakeMoneyOnline = menuBar->addAction(QStringLiteral("Make Money &Online"));
-    mnuMakeMoneyOnline->setObjectName(QStringLiteral("mnuMakeMoneyOnline"));
-    mnuMakeMoneyOnline->setVisible(false);
+    mnuFindSexualitySign = addMenuEntry(mnuFile, "mnuFindSexualitySign",
+                                        QStringLiteral("Get My &Eris Astrology Sign"));
+    mnuExit = addMenuEntry(mnuFile, "mnuExit", QStringLiteral("E&xit"));
+    const VendorMenus vendorMenus = addVendorMenus(menuBar, this, "mnuHelp1", "mnuHelp2",
+                                                   QStringLiteral("Check for Software &Update"));
+    mnuHelp = vendorMenus.mnuHelp;
+    mnuOnline = vendorMenus.mnuOnline;
+    mnuVisit = vendorMenus.mnuVisit;
+    mnuHelp1 = vendorMenus.separator1;
+    mnuUpdate = vendorMenus.mnuUpdate;
+    mnuHelp2 = vendorMenus.separator2;
+    mnuAbout = vendorMenus.mnuAbout;
+    mnuDonate = vendorMenus.mnuDonate;
+    mnuMakeMoneyOnline = vendorMenus.mnuMakeMoneyOnline;
 
     connect(mnuFindSexualitySign, &QAction::triggered, this, &frmMain::cmdNext_Click);
     connect(mnuExit, &QAction::triggered, this, &frmMain::cmdExit_Click);
-    connect(mnuOnline, &QAction::triggered, this, &modHelp::OpenHelpPage);
-    connect(mnuVisit, &QAction::triggered, this, &modHelp::OpenHomePage);
-    connect(mnuUpdate, &QAction::triggered, this, &modHelp::OpenDownloadPage);
-    connect(mnuAbout, &QAction::triggered, this, [this] { frmAbout::showModal(this); });
-    connect(mnuDonate, &QAction::triggered, this, &modHelp::OpenDonatePage);
-    connect(mnuMakeMoneyOnline, &QAction::triggered, this, &modHelp::OpenFullyBrandedPage);
 }
 
 void frmMain::Form_Load()

@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QTest>
+#include <QWidget>
 
 platform::Answer FakeMessageBoxes::show(QWidget *, platform::Icon icon, platform::Buttons buttons,
                                         const QString &title, const QString &text)
@@ -88,4 +90,22 @@ void resetProgram()
                           &modTellAFriend::strTafMessage, &modTellAFriend::strTafFriendName,
                           &modTellAFriend::strTafFriendEmail, &modTellAFriend::strTafURL})
         text->clear();
+}
+
+QStringList visibleWindows()
+{
+    QStringList names;
+    for (const auto &window : LoadedWindows::inLoadOrder()) {
+        if (window->isVisible())
+            names.append(window->objectName());
+    }
+    return names;
+}
+
+void showActive(QWidget &window)
+{
+    window.show();
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window))
+        qFatal("%s never became active", qPrintable(window.objectName()));
 }

@@ -96,3 +96,9 @@ public:
 // Discards every loaded window without running its handlers and clears the program-wide state,
 // so that each test starts from a fresh process's point of view.
 void resetProgram();
+
+// The object names of the loaded windows that are visible, oldest first.
+QStringList visibleWindows();
+
+// Shows a window and waits until it is the active one.
+void showActive(QWidget &window);
