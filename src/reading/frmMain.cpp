@@ -1,6 +1,7 @@
 #include "reading/frmMain.h"
 
 #include "app/exitflow.h"
+#include "app/version.h"
 #include "platform/controls.h"
 #include "platform/seams.h"
 #include "reading/frmDisplay.h"
@@ -48,7 +49,7 @@ frmMain::frmMain(QWidget *parent)
     : Form(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Skyrand v1.25"));
+    setWindowTitle(QStringLiteral(SKYRAND_TITLE));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFont(designFont(8.25));

@@ -229,8 +229,10 @@ QString frmNagScreen2::promotionalText(int k)
 
 void frmNagScreen2::Form_Load()
 {
-    setWindowTitle(QStringLiteral("Skyrand v1.20"));
-    lblNagScreen2Caption->setText(QStringLiteral("Skyrand v1.20"));
+    // The exit window keeps the caption of the release it was drawn for, whatever the version.
+    const QString caption = QStringLiteral("Skyrand v1.20");
+    setWindowTitle(caption);
+    lblNagScreen2Caption->setText(caption);
 
     setWindowIcon(applicationIcon());
     picNagscreen2Icon->setPixmap(applicationIcon().pixmap(32, 32));
