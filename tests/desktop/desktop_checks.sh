@@ -124,6 +124,24 @@ run_installed()
     echo "The installed program shows its window \"Skyrand v1.25\" (window $window)."
 }
 
+# wayland_window_drawn LOG: the client's protocol log shows a top-level window titled
+# "Skyrand v1.25" with the application id of the menu entry, whose own surface got a frame.
+wayland_window_drawn()
+{
+    local log=$1 toplevel xdg_surface surface
+    toplevel=$(grep -o 'xdg_toplevel@[0-9]*\.set_title("Skyrand v1\.25")' "$log" | head -1 |
+        sed 's/^xdg_toplevel@//; s/\..*//')
+    [ -n "$toplevel" ] || return 1
+    grep -q "xdg_toplevel@$toplevel\.set_app_id(\"org\.orrimsoftwares\.Skyrand\")" "$log" ||
+        return 1
+    xdg_surface=$(grep -o "xdg_surface@[0-9]*\.get_toplevel(new id xdg_toplevel@$toplevel)" "$log" |
+        head -1 | sed 's/^xdg_surface@//; s/\..*//')
+    [ -n "$xdg_surface" ] || return 1
+    surface=$(grep -o "get_xdg_surface(new id xdg_surface@$xdg_surface, wl_surface@[0-9]*)" "$log" |
+        head -1 | sed 's/.*wl_surface@//; s/)//')
+    [ -n "$surface" ] && grep -q "wl_surface@$surface\.attach(wl_buffer@" "$log"
+}
+
 wayland()
 {
     local program=$1
@@ -149,12 +167,9 @@ wayland()
     local pid=$!
     remember_pid $pid
 
-    # The window is up once it has its title and its application id and has drawn a frame.
     local deadline=$((SECONDS + 30)) shown=
     while ((SECONDS < deadline)); do
-        if grep -q 'xdg_toplevel@[0-9]*\.set_title("Skyrand v1.25")' "$workdir/skyrand.log" &&
-            grep -q 'set_app_id("org.orrimsoftwares.Skyrand")' "$workdir/skyrand.log" &&
-            grep -q 'wl_surface@[0-9]*\.attach(wl_buffer@' "$workdir/skyrand.log"; then
+        if wayland_window_drawn "$workdir/skyrand.log"; then
             shown=1
             break
         fi
