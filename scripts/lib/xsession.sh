@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared by the screenshot script and the desktop tests: a private X display (and optionally a
 # window manager) that lives as long as the calling script. Source it, then call start_xvfb.
 #
@@ -8,7 +9,7 @@ session_pids=()
 
 stop_session()
 {
-    local pid
+    local pid i
     # Newest first: clients before the window manager before the server.
     for ((i = ${#session_pids[@]} - 1; i >= 0; i--)); do
         pid=${session_pids[i]}
@@ -38,7 +39,8 @@ start_xvfb()
     local tries
     for ((tries = 0; tries < 100; tries++)); do
         if grep -q '^[0-9][0-9]*$' "$number_file" 2>/dev/null; then
-            export DISPLAY=":$(cat "$number_file")"
+            DISPLAY=":$(cat "$number_file")"
+            export DISPLAY
             return 0
         fi
         sleep 0.1

@@ -9,6 +9,7 @@
 #   desktop_checks.sh wayland PROGRAM                   start PROGRAM under a Wayland compositor
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=scripts/lib/xsession.sh
 source "$here/../../scripts/lib/xsession.sh"
 
 fail()
