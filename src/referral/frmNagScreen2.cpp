@@ -14,6 +14,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -48,6 +49,29 @@ void colour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
     widget->setPalette(palette);
 }
 
+// The style puts a frame's title flush with the frame's edge, which on a filled frame looks cut
+// off: this one indents it to line up with the frame's contents. It styles only the frame itself,
+// so the boxes inside keep the window's palette.
+class IndentedTitleStyle final : public QProxyStyle
+{
+public:
+    explicit IndentedTitleStyle(QWidget *frame) { setParent(frame); }
+
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl part,
+                         const QWidget *widget) const override
+    {
+        QRect rect = QProxyStyle::subControlRect(control, option, part, widget);
+        if (control == CC_GroupBox && part == SC_GroupBoxLabel) {
+            // Where the frame's layout puts the left edge of its contents.
+            const int contentsLeft =
+                QProxyStyle::subControlRect(control, option, SC_GroupBoxContents, widget).left() +
+                pixelMetric(PM_LayoutLeftMargin, nullptr, widget);
+            rect.moveLeft(contentsLeft);
+        }
+        return rect;
+    }
+};
+
 QGroupBox *navyFrame(QWidget *parent, const char *name, const QString &title)
 {
     auto *frame = makeControl<QGroupBox>(parent, name, title);
@@ -55,6 +79,7 @@ QGroupBox *navyFrame(QWidget *parent, const char *name, const QString &title)
     frame->setAutoFillBackground(true);
     colour(frame, QPalette::Window, kNavy);
     colour(frame, QPalette::WindowText, Qt::white);
+    frame->setStyle(new IndentedTitleStyle(frame));
     return frame;
 }
 
@@ -178,6 +203,9 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
     auto *left = new QVBoxLayout;
     left->addLayout(title);
     left->addWidget(Label2);
+    // The plea's length varies from run to run: spare height goes below it, so the title stays
+    // at the top and the form's bottom stays level with the product family frame's.
+    left->addStretch(1);
     left->addWidget(Check1);
     left->addWidget(cmdClose, 0, Qt::AlignRight);
     left->addWidget(Frame2);
@@ -229,8 +257,10 @@ QString frmNagScreen2::promotionalText(int k)
 
 void frmNagScreen2::Form_Load()
 {
-    setWindowTitle(QStringLiteral("Skyrand v1.20"));
-    lblNagScreen2Caption->setText(QStringLiteral("Skyrand v1.20"));
+    // The exit window keeps the caption of the release it was drawn for, whatever the version.
+    const QString caption = QStringLiteral("Skyrand v1.20");
+    setWindowTitle(caption);
+    lblNagScreen2Caption->setText(caption);
 
     setWindowIcon(applicationIcon());
     picNagscreen2Icon->setPixmap(applicationIcon().pixmap(32, 32));

@@ -1,5 +1,6 @@
 #include "weblinks/frmAbout.h"
 
+#include "app/version.h"
 #include "platform/appicon.h"
 #include "platform/controls.h"
 #include "weblinks/modHelp.h"
@@ -29,7 +30,7 @@ frmAbout::frmAbout(QWidget *parent)
     : Form(parent)
 {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("Skyrand v1.25"));
+    setWindowTitle(QStringLiteral(SKYRAND_TITLE));
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
     setWindowIcon(applicationIcon());
@@ -46,7 +47,7 @@ frmAbout::frmAbout(QWidget *parent)
     picIcon->setPixmap(applicationIcon().pixmap(48, 48));
     picIcon->setAccessibleName(QStringLiteral("Skyrand icon"));
 
-    Label2 = makeControl<QLabel>(this, "Label2", QStringLiteral("Skyrand v1.25"));
+    Label2 = makeControl<QLabel>(this, "Label2", QStringLiteral(SKYRAND_TITLE));
     Label2->setFont(designFont(9.75, true));
     paint(Label2, kNavy);
 

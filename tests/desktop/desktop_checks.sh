@@ -1,0 +1,196 @@
+#!/usr/bin/env bash
+# Checks of the program as the desktop meets it: the Debian package, its contents, the installed
+# program on X11 and the program on Wayland. Each check runs in its own temporary folder and
+# leaves no process behind.
+#
+#   desktop_checks.sh package BUILD_DIR OUT_DIR         build the .deb from BUILD_DIR into OUT_DIR
+#   desktop_checks.sh contents DEB VERSION              its file list, name, dependencies, metadata
+#   desktop_checks.sh run-installed DEB                 extract it and start the program on X11
+#   desktop_checks.sh wayland PROGRAM                   start PROGRAM under a Wayland compositor
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+# shellcheck source=scripts/lib/xsession.sh
+source "$here/../../scripts/lib/xsession.sh"
+
+fail()
+{
+    echo "FAIL: $*" >&2
+    exit 1
+}
+
+# eventually SECONDS COMMAND...: true once COMMAND succeeds, tried again until SECONDS have passed.
+eventually()
+{
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.2
+    done
+}
+
+has_icon()
+{
+    xprop -id "$1" _NET_WM_ICON | grep -q '^_NET_WM_ICON(CARDINAL) = '
+}
+
+workdir=$(mktemp -d)
+cleanup()
+{
+    stop_session
+    rm -rf "$workdir"
+}
+trap cleanup EXIT
+
+package()
+{
+    local build=$1 out=$2
+    rm -rf "$out"
+    mkdir -p "$out"
+    (cd "$build" && cpack -G DEB -B "$out") >"$workdir/cpack.log" 2>&1 ||
+        { cat "$workdir/cpack.log"; fail "cpack failed"; }
+    ls "$out"/*.deb
+}
+
+contents()
+{
+    local deb=$1 version=$2
+    local arch
+    arch=$(dpkg --print-architecture)
+    [ "$(basename "$deb")" = "skyrand_${version}_${arch}.deb" ] ||
+        fail "package is named $(basename "$deb"), not skyrand_${version}_${arch}.deb"
+
+    dpkg-deb -c "$deb" | awk '{print $NF}' >"$workdir/files"
+    echo "Files:"
+    sed 's/^/  /' "$workdir/files"
+    for wanted in ./usr/bin/skyrand \
+        ./usr/share/applications/org.orrimsoftwares.Skyrand.desktop \
+        ./usr/share/icons/hicolor/scalable/apps/skyrand.svg \
+        ./usr/share/metainfo/org.orrimsoftwares.Skyrand.metainfo.xml; do
+        grep -qxF "$wanted" "$workdir/files" || fail "the package lacks $wanted"
+    done
+    if grep -vE '^\./usr/(bin|share)/' "$workdir/files" | grep -vqxF './usr/'; then
+        fail "the package installs outside /usr/bin and /usr/share"
+    fi
+
+    local depends
+    depends=$(dpkg-deb -f "$deb" Depends)
+    echo "Depends: $depends"
+    # Computed from the program's libraries, plus the plugins that it loads at run time.
+    for wanted in libqt6widgets6 libqt6gui6 libqt6core6 libc6 libqt6svg6 xdg-utils; do
+        [[ ", $depends," == *", $wanted "* || ", $depends," == *", $wanted,"* ]] ||
+            fail "Depends lacks $wanted"
+    done
+    # Every dependency names a package that exists: here each one is installed.
+    local name
+    for name in $(tr ',' '\n' <<<"$depends" | sed 's/(.*//; s/|.*//' | tr -d ' '); do
+        dpkg-query -W -f='${Status}' "$name" 2>/dev/null | grep -q 'install ok installed' ||
+            fail "Depends names $name, which is not installed here"
+    done
+    [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version is not $version"
+
+    # The installed files agree with each other: metainfo, desktop entry and icon.
+    dpkg-deb -x "$deb" "$workdir/root"
+    appstreamcli validate-tree --no-net "$workdir/root" | tee "$workdir/tree.log"
+    if grep -qE '^ *[EW]: ' "$workdir/tree.log"; then
+        fail "appstreamcli validate-tree reports errors or warnings"
+    fi
+}
+
+run_installed()
+{
+    local deb=$1
+    dpkg-deb -x "$deb" "$workdir/root"
+    local program=$workdir/root/usr/bin/skyrand
+    [ -x "$program" ] || fail "no executable usr/bin/skyrand in the package"
+
+    start_xvfb "$workdir"
+    trap cleanup EXIT
+    (
+        fresh_user_folders "$workdir"
+        exec env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$program"
+    ) >"$workdir/skyrand.log" 2>&1 &
+    local pid=$!
+    remember_pid $pid
+
+    local window
+    window=$(wait_for_window "Skyrand v1.25" 30) ||
+        { cat "$workdir/skyrand.log"; fail "the installed program showed no window"; }
+    [ "$(xdotool getwindowpid "$window")" = "$pid" ] ||
+        fail "the window does not belong to the installed program"
+    # The icon is an SVG: drawn only when the SVG plugin that the package depends on loads.
+    eventually 10 has_icon "$window" || fail "the window carries no icon"
+    xprop -id "$window" WM_CLASS | grep -q '"skyrand"' ||
+        fail "the window's class does not match the desktop entry's StartupWMClass"
+    echo "The installed program shows its window \"Skyrand v1.25\" (window $window)."
+}
+
+# wayland_window_drawn LOG: the client's protocol log shows a top-level window titled
+# "Skyrand v1.25" with the application id of the menu entry, whose own surface got a frame.
+wayland_window_drawn()
+{
+    local log=$1 toplevel xdg_surface surface
+    toplevel=$(grep -o 'xdg_toplevel@[0-9]*\.set_title("Skyrand v1\.25")' "$log" | head -1 |
+        sed 's/^xdg_toplevel@//; s/\..*//')
+    [ -n "$toplevel" ] || return 1
+    grep -q "xdg_toplevel@$toplevel\.set_app_id(\"org\.orrimsoftwares\.Skyrand\")" "$log" ||
+        return 1
+    xdg_surface=$(grep -o "xdg_surface@[0-9]*\.get_toplevel(new id xdg_toplevel@$toplevel)" "$log" |
+        head -1 | sed 's/^xdg_surface@//; s/\..*//')
+    [ -n "$xdg_surface" ] || return 1
+    surface=$(grep -o "get_xdg_surface(new id xdg_surface@$xdg_surface, wl_surface@[0-9]*)" "$log" |
+        head -1 | sed 's/.*wl_surface@//; s/)//')
+    [ -n "$surface" ] && grep -q "wl_surface@$surface\.attach(wl_buffer@" "$log"
+}
+
+wayland()
+{
+    local program=$1
+    # A Wayland compositor needs a seat for Qt's input handling, so it runs nested on a private
+    # X server (its own display, keyboard and pointer) rather than with no input at all.
+    start_xvfb "$workdir" 1280x1024
+    trap cleanup EXIT
+    fresh_user_folders "$workdir"
+    local socket=skyrand-wayland
+    weston --backend=x11-backend.so --use-pixman --no-config --idle-time=0 --socket=$socket \
+        --width=1200 --height=960 >"$workdir/weston.log" 2>&1 &
+    remember_pid $!
+    local tries
+    for ((tries = 0; tries < 100; tries++)); do
+        [ -S "$XDG_RUNTIME_DIR/$socket" ] && break
+        sleep 0.1
+    done
+    [ -S "$XDG_RUNTIME_DIR/$socket" ] || { cat "$workdir/weston.log"; fail "weston did not start"; }
+
+    # No X display for the program: it must speak Wayland or fail.
+    env -u DISPLAY WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client \
+        "$program" >"$workdir/skyrand.log" 2>&1 &
+    local pid=$!
+    remember_pid $pid
+
+    local deadline=$((SECONDS + 30)) shown=
+    while ((SECONDS < deadline)); do
+        if wayland_window_drawn "$workdir/skyrand.log"; then
+            shown=1
+            break
+        fi
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.2
+    done
+    sleep 1
+    if [ -z "$shown" ] || ! kill -0 "$pid" 2>/dev/null; then
+        grep -v '^\[' "$workdir/skyrand.log" | tail -20
+        fail "the program did not show its window on Wayland"
+    fi
+    echo "The program shows its window \"Skyrand v1.25\" on Wayland."
+}
+
+command=${1:-}
+shift || true
+case "$command" in
+package) package "$@" ;;
+contents) contents "$@" ;;
+run-installed) run_installed "$@" ;;
+wayland) wayland "$@" ;;
+*) fail "usage: $0 package|contents|run-installed|wayland ..." ;;
+esac

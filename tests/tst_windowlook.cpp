@@ -1,0 +1,290 @@
+// How the four windows look: captions, text that fits, controls that keep apart, and colours
+// that stay readable under a dark desktop palette. Registered twice, at scale factor 1 and 2.
+#include "fakeplatform.h"
+
+#include "reading/frmDisplay.h"
+#include "reading/frmMain.h"
+#include "referral/frmNagScreen2.h"
+#include "weblinks/frmAbout.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStyleFactory>
+#include <QTest>
+
+#include <cmath>
+#include <functional>
+#include <memory>
+
+namespace {
+
+using WindowFactory = std::function<QWidget *(FakePlatform &)>;
+
+// The exit window picks its plea at random; each of the four must fit.
+QWidget *exitWindowWithPlea(FakePlatform &fake, int plea)
+{
+    fake.clock.randoms = {plea / 4.0 + 0.01};
+    return &LoadedWindows::get<frmNagScreen2>();
+}
+
+void addWindows()
+{
+    QTest::addColumn<WindowFactory>("make");
+    QTest::newRow("entry") << WindowFactory(
+        [](FakePlatform &) { return &LoadedWindows::get<frmMain>(); });
+    QTest::newRow("result") << WindowFactory(
+        [](FakePlatform &) { return &LoadedWindows::get<frmDisplay>(); });
+    QTest::newRow("about") << WindowFactory([](FakePlatform &) { return new frmAbout; });
+    for (int plea = 0; plea < 4; ++plea) {
+        QTest::newRow(qPrintable(QStringLiteral("exit, plea %1").arg(plea)))
+            << WindowFactory([plea](FakePlatform &fake) { return exitWindowWithPlea(fake, plea); });
+    }
+}
+
+QList<QWidget *> visibleDescendants(QWidget *window)
+{
+    QList<QWidget *> shown;
+    for (QWidget *child : window->findChildren<QWidget *>()) {
+        if (child->isVisibleTo(window) && !child->isWindow())
+            shown.append(child);
+    }
+    return shown;
+}
+
+QString describe(const QWidget *widget)
+{
+    return QStringLiteral("%1 (%2)").arg(widget->objectName(),
+                                         QString::fromLatin1(widget->metaObject()->className()));
+}
+
+// Relative luminance and contrast ratio as the accessibility guidelines define them.
+double luminance(const QColor &colour)
+{
+    const auto channel = [](double c) {
+        return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+    };
+    return 0.2126 * channel(colour.redF()) + 0.7152 * channel(colour.greenF()) +
+        0.0722 * channel(colour.blueF());
+}
+
+double contrast(const QColor &a, const QColor &b)
+{
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The colour that a widget's own text is drawn on: its own fill where it has one (a box, a
+// button, an opaque label), else that of the nearest ancestor that paints its background.
+QColor backgroundBehindText(const QWidget *widget)
+{
+    if (qobject_cast<const QLineEdit *>(widget))
+        return widget->palette().color(QPalette::Base);
+    if (qobject_cast<const QAbstractButton *>(widget) || qobject_cast<const QComboBox *>(widget))
+        return widget->palette().color(QPalette::Button);
+    for (const QWidget *w = widget; w; w = w->parentWidget()) {
+        if (w->autoFillBackground() || w->isWindow())
+            return w->palette().color(w->backgroundRole());
+    }
+    return widget->palette().color(QPalette::Window);
+}
+
+QColor textColour(const QWidget *widget)
+{
+    if (qobject_cast<const QLineEdit *>(widget))
+        return widget->palette().color(QPalette::Text);
+    if (qobject_cast<const QAbstractButton *>(widget) || qobject_cast<const QComboBox *>(widget))
+        return widget->palette().color(QPalette::ButtonText);
+    return widget->palette().color(widget->foregroundRole());
+}
+
+bool showsText(const QWidget *widget)
+{
+    if (auto *label = qobject_cast<const QLabel *>(widget))
+        return !label->text().isEmpty();
+    if (auto *group = qobject_cast<const QGroupBox *>(widget))
+        return !group->title().isEmpty();
+    return qobject_cast<const QAbstractButton *>(widget) ||
+        qobject_cast<const QLineEdit *>(widget) || qobject_cast<const QComboBox *>(widget);
+}
+
+QPalette darkPalette()
+{
+    QPalette dark;
+    dark.setColor(QPalette::Window, QColor(49, 54, 59));
+    dark.setColor(QPalette::WindowText, QColor(239, 240, 241));
+    dark.setColor(QPalette::Base, QColor(35, 38, 41));
+    dark.setColor(QPalette::AlternateBase, QColor(49, 54, 59));
+    dark.setColor(QPalette::Text, QColor(239, 240, 241));
+    dark.setColor(QPalette::Button, QColor(59, 64, 69));
+    dark.setColor(QPalette::ButtonText, QColor(239, 240, 241));
+    dark.setColor(QPalette::Light, QColor(80, 86, 92));
+    dark.setColor(QPalette::Midlight, QColor(70, 75, 80));
+    dark.setColor(QPalette::Mid, QColor(40, 44, 48));
+    dark.setColor(QPalette::Dark, QColor(25, 27, 30));
+    dark.setColor(QPalette::Shadow, Qt::black);
+    dark.setColor(QPalette::Highlight, QColor(61, 174, 233));
+    dark.setColor(QPalette::HighlightedText, QColor(239, 240, 241));
+    return dark;
+}
+
+} // namespace
+
+class WindowLookTest final : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion"))); }
+
+    void init()
+    {
+        m_fake = std::make_unique<FakePlatform>();
+        QApplication::setPalette(QApplication::style()->standardPalette());
+    }
+
+    void cleanup()
+    {
+        m_fake.reset();
+        QApplication::setPalette(QApplication::style()->standardPalette());
+    }
+
+    void captions_data()
+    {
+        QTest::addColumn<WindowFactory>("make");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("entry") << WindowFactory([](FakePlatform &) {
+            return &LoadedWindows::get<frmMain>();
+        }) << QStringLiteral("Skyrand v1.25");
+        QTest::newRow("result") << WindowFactory([](FakePlatform &) {
+            return &LoadedWindows::get<frmDisplay>();
+        }) << QStringLiteral("Skyrand v1.25");
+        QTest::newRow("about") << WindowFactory([](FakePlatform &) { return new frmAbout; })
+                               << QStringLiteral("Skyrand v1.25");
+        QTest::newRow("exit") << WindowFactory([](FakePlatform &fake) {
+            return exitWindowWithPlea(fake, 0);
+        }) << QStringLiteral("Skyrand v1.20");
+    }
+
+    void captions()
+    {
+        QFETCH(WindowFactory, make);
+        QFETCH(QString, caption);
+        std::unique_ptr<QWidget> window(make(*m_fake));
+        QCOMPARE(window->windowTitle(), caption);
+        // The about and exit windows repeat their caption in large letters.
+        if (auto *about = qobject_cast<frmAbout *>(window.get()))
+            QCOMPARE(about->Label2->text(), caption);
+        if (auto *exit = qobject_cast<frmNagScreen2 *>(window.get()))
+            QCOMPARE(exit->lblNagScreen2Caption->text(), caption);
+    }
+
+    void textFitsAndControlsKeepApart_data() { addWindows(); }
+
+    void textFitsAndControlsKeepApart()
+    {
+        QFETCH(WindowFactory, make);
+        std::unique_ptr<QWidget> window(make(*m_fake));
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+
+        const QList<QWidget *> shown = visibleDescendants(window.get());
+        for (QWidget *widget : shown) {
+            const QString name = describe(widget);
+            QVERIFY2(widget->parentWidget()->rect().contains(widget->geometry()),
+                     qPrintable(name + QStringLiteral(" sticks out of its container")));
+
+            if (auto *label = qobject_cast<QLabel *>(widget); label && label->wordWrap()) {
+                QVERIFY2(label->height() >= label->heightForWidth(label->width()),
+                         qPrintable(name + QStringLiteral(" cuts off its last lines")));
+            } else if (showsText(widget)) {
+                const QSize needed = widget->minimumSizeHint();
+                QVERIFY2(widget->width() >= needed.width() && widget->height() >= needed.height(),
+                         qPrintable(name + QStringLiteral(" is smaller than its text")));
+            }
+
+            // Siblings share no pixel, except the two offers that lie on top of each other.
+            for (QWidget *other : shown) {
+                if (other == widget || other->parentWidget() != widget->parentWidget())
+                    continue;
+                const QSet<QString> pair {widget->objectName(), other->objectName()};
+                if (pair ==
+                    QSet<QString> {QStringLiteral("lblCobrand"), QStringLiteral("lblFullBrand")})
+                    continue;
+                QVERIFY2(!widget->geometry().intersects(other->geometry()),
+                         qPrintable(name + QStringLiteral(" overlaps ") + describe(other)));
+            }
+        }
+    }
+
+    void textStaysReadableOnDarkDesktop_data() { addWindows(); }
+
+    void textStaysReadableOnDarkDesktop()
+    {
+        QFETCH(WindowFactory, make);
+        for (const bool switchWhileOpen : {false, true}) {
+            // Dark from the start, or the desktop turning dark while the window is open.
+            if (!switchWhileOpen)
+                QApplication::setPalette(darkPalette());
+            std::unique_ptr<QWidget> window(make(*m_fake));
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+            if (switchWhileOpen)
+                QApplication::setPalette(darkPalette());
+
+            for (QWidget *widget : visibleDescendants(window.get())) {
+                if (!showsText(widget))
+                    continue;
+                const double ratio = contrast(textColour(widget), backgroundBehindText(widget));
+                QVERIFY2(ratio >= 4.5,
+                         qPrintable(QStringLiteral("%1: contrast %2 (switched while open: %3)")
+                                        .arg(describe(widget))
+                                        .arg(ratio)
+                                        .arg(switchWhileOpen)));
+            }
+            window.reset();
+            resetProgram();
+            QApplication::setPalette(QApplication::style()->standardPalette());
+        }
+    }
+
+    // The backgrounds that the design fixes stay as they are; the rest follows the desktop.
+    void fixedColoursStayFixed()
+    {
+        QApplication::setPalette(darkPalette());
+        const QColor desktop = darkPalette().color(QPalette::Window);
+        const QColor navy(0, 0, 128);
+
+        frmAbout about;
+        QCOMPARE(about.palette().color(QPalette::Window), QColor(224, 224, 224));
+
+        auto *exit = static_cast<frmNagScreen2 *>(exitWindowWithPlea(*m_fake, 0));
+        QCOMPARE(exit->palette().color(QPalette::Window), QColor(Qt::white));
+        QCOMPARE(exit->Frame6->palette().color(QPalette::Window), navy);
+        QCOMPARE(exit->Frame2->palette().color(QPalette::Window), navy);
+
+        // On the windows with a fixed light background, the boxes and buttons stay light too.
+        for (QWidget *fixed : {static_cast<QWidget *>(&about), static_cast<QWidget *>(exit)}) {
+            fixed->show();
+            QVERIFY(QTest::qWaitForWindowExposed(fixed));
+            for (QWidget *control : visibleDescendants(fixed)) {
+                const QColor background = backgroundBehindText(control);
+                if (qobject_cast<QLineEdit *>(control) || qobject_cast<QPushButton *>(control))
+                    QVERIFY2(luminance(background) > 0.5, qPrintable(describe(control)));
+            }
+        }
+
+        QCOMPARE(LoadedWindows::get<frmMain>().palette().color(QPalette::Window), desktop);
+        QCOMPARE(LoadedWindows::get<frmDisplay>().palette().color(QPalette::Window), desktop);
+    }
+
+private:
+    std::unique_ptr<FakePlatform> m_fake;
+};
+
+QTEST_MAIN(WindowLookTest)
+#include "tst_windowlook.moc"
