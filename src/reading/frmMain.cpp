@@ -38,11 +38,9 @@ bool isThirtyDayMonth(int position)
     return position == 3 || position == 5 || position == 8 || position == 10;
 }
 
-// Every fourth year, with no century rule: the program has always let 29 February 1900 through,
-// and a reading for it is as valid as any other.
 bool isLeapYear(int year)
 {
-    return year % 4 == 0;
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
 }
 
 } // namespace
@@ -242,6 +240,7 @@ bool frmMain::ValidateBirthData()
         return false;
     }
 
+    // Gregorian leap years: 1900 had no 29 February.
     const int day = cboDate->currentIndex();
     const int month = cboMonth->currentIndex();
     if (month == kFebruary) {
