@@ -390,6 +390,15 @@ class Session:
                    f"skyrand {program.pid} to show exactly {wanted}", timeout,
                    describe=lambda: self.describe(program))
 
+    def assert_stays(self, program, titles, seconds=1.0):
+        """Watches for a while that the program keeps showing exactly these titles."""
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            shown = self.titles(program)
+            if shown != sorted(titles):
+                raise AssertionError(f"skyrand {program.pid} went from {sorted(titles)} to {shown}")
+            time.sleep(0.05)
+
     def wait_gone(self, program, timeout=TIMEOUT):
         """Waits for the program to end; returns its exit status."""
         status = program.wait_exit(timeout)
