@@ -13,6 +13,7 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -107,6 +108,8 @@ private:
 
 class LockFileGuard final : public InstanceGuard
 {
+    static constexpr std::chrono::milliseconds kUnreadableLockAge = std::chrono::seconds(30);
+
 public:
     bool anotherInstanceRunning(const QString &application) override
     {
@@ -117,9 +120,12 @@ public:
             if (folder.isEmpty())
                 continue;
             auto lock = std::make_unique<QLockFile>(folder + u'/' + name);
-            // A live instance may hold its lock for days: only a lock whose process is gone is
-            // stale, never one that is merely old.
-            lock->setStaleLockTime(0);
+            // A lock naming a process that is gone is taken over at once. One that names no
+            // process at all (cut short by a crash, or written under another host name) would
+            // otherwise refuse every start for good: it counts as stale once it is old. The
+            // running owner holds a file lock on its lock file, so its lock is never taken over,
+            // however long it has run.
+            lock->setStaleLockTime(kUnreadableLockAge);
             if (lock->tryLock(0)) {
                 m_lock = std::move(lock);
                 return false;

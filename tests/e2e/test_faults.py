@@ -3,6 +3,7 @@
 import datetime
 import os
 import random
+import time
 
 import harness
 from harness import (ENTRY_TITLE, EXIT_TITLE, HELP_PAGE, MESSAGE_TITLE, settings_bytes,
@@ -120,8 +121,43 @@ class EnvironmentFaults(FaultTestCase):
                 self.assert_second_start_refused(s, first, unset=unset)
                 self.assertEqual(stored_date(s.settings_file), today().isoformat())
 
-    def test_ten_starts_at_once_exactly_one_runs(self):
+    def test_left_over_lock_that_names_no_live_instance_is_taken_over(self):
+        host = os.uname().nodename.encode()
+        for fault, content in [
+            ("empty", b""),
+            ("garbage", b"\x00\x01\xfe"),
+            ("cut short", b"4"),
+            ("written under another host name", b"999999\nskyrand\nsomewhere-else\n"),
+            ("process gone", b"999999\nskyrand\n" + host + b"\n"),
+        ]:
+            with self.subTest(fault):
+                s = self.session()
+                lock = os.path.join(s.runtime, "skyrand.lock")
+                with open(lock, "wb") as f:
+                    f.write(content)
+                an_hour_ago = time.time() - 3600
+                os.utime(lock, (an_hour_ago, an_hour_ago))
+                first = self.start_usable(s)
+                self.assert_second_start_refused(s, first)
+
+    def test_old_lock_of_a_running_instance_still_refuses(self):
         s = self.session()
+        first = self.start_usable(s)
+        lock = os.path.join(s.runtime, "skyrand.lock")
+        a_day_ago = time.time() - 86400
+        os.utime(lock, (a_day_ago, a_day_ago))
+        self.assert_second_start_refused(s, first)
+
+    def test_ten_starts_at_once_exactly_one_runs(self):
+        with self.subTest("no lock yet"):
+            self.race(self.session())
+        with self.subTest("over the lock of a killed instance"):
+            s = self.session()
+            crashed = self.start_usable(s)
+            crashed.kill()
+            self.race(s)
+
+    def race(self, s):
         programs = s.start_at_once(10)
         settled = ([ENTRY_TITLE], [MESSAGE_TITLE])
         wait_until(lambda: all(s.titles(p) in settled for p in programs),
