@@ -74,7 +74,10 @@ public:
     std::optional<QString> read(const QString &application, const QString &section,
                                 const QString &key) override
     {
-        QSettings file(path(application), QSettings::IniFormat);
+        const QString filePath = path(application);
+        if (!isFileOrAbsent(filePath))
+            return std::nullopt;
+        QSettings file(filePath, QSettings::IniFormat);
         if (file.status() != QSettings::NoError)
             return std::nullopt;
         return file.value(section + u'/' + key).toString();
@@ -84,11 +87,11 @@ public:
               const QString &value) override
     {
         const QString filePath = path(application);
+        if (!isFileOrAbsent(filePath))
+            return false;
         // A file Qt cannot parse is left alone rather than replaced by our one entry.
         QSettings file(filePath, QSettings::IniFormat);
         if (file.status() != QSettings::NoError)
-            return false;
-        if (QFileInfo(filePath).isDir())
             return false;
         // QSettings writes through a temporary file and renames it, so a crash or a full disk
         // leaves the previous file whole.
@@ -99,6 +102,14 @@ public:
     }
 
 private:
+    // Whatever else stands in the file's place (a folder, a named pipe that would block the
+    // read for good, a device) is not ours to read or replace.
+    static bool isFileOrAbsent(const QString &filePath)
+    {
+        const QFileInfo info(filePath);
+        return info.isFile() || !info.exists();
+    }
+
     static QString path(const QString &application)
     {
         return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' +

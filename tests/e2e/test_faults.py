@@ -3,6 +3,7 @@
 import datetime
 import os
 import random
+import stat
 import time
 
 import harness
@@ -97,13 +98,19 @@ class SettingsFaults(FaultTestCase):
         self.start_usable(s)
         self.assertEqual(stored_date(s.settings_file), today().isoformat())
 
-    def test_directory_in_place_of_the_file_is_kept(self):
-        s = self.session()
-        os.mkdir(s.settings_file)
-        with open(os.path.join(s.settings_file, "keep"), "w") as f:
-            f.write("kept")
-        self.start_usable(s)
-        self.assertEqual(read(os.path.join(s.settings_file, "keep")), b"kept")
+    def test_something_else_in_place_of_the_file_is_kept(self):
+        with self.subTest("a folder"):
+            s = self.session()
+            os.mkdir(s.settings_file)
+            with open(os.path.join(s.settings_file, "keep"), "w") as f:
+                f.write("kept")
+            self.start_usable(s)
+            self.assertEqual(read(os.path.join(s.settings_file, "keep")), b"kept")
+        with self.subTest("a named pipe nobody writes to"):
+            s = self.session()
+            os.mkfifo(s.settings_file)
+            self.start_usable(s)
+            self.assertTrue(stat.S_ISFIFO(os.lstat(s.settings_file).st_mode))
 
 
 class EnvironmentFaults(FaultTestCase):
