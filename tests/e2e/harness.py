@@ -25,7 +25,7 @@ import unittest
 
 PROGRAM = None  # the skyrand executable, set by main()
 TIMEOUT = 60.0  # for waiting only: a sanitizer build on a busy machine is slow
-TEST_BUDGET = 240  # seconds a single test may take before its session is torn down
+TEST_BUDGET = 300  # seconds one test method may take before it is stopped and cleaned up
 
 _libc = ctypes.CDLL(None, use_errno=True)
 _PR_SET_PDEATHSIG = 1
@@ -182,15 +182,17 @@ class Program:
 
 
 class Session:
-    """A private desktop for one test; closed by the test's cleanup."""
+    """A private desktop for one test, closed by the test's cleanup or at the end of a with."""
+
+    open_sessions = 0
 
     def __init__(self, test, window_manager=False, xdg_open="record"):
-        self.test = test
         self.root = tempfile.mkdtemp(prefix="skyrand-e2e-")
         self.programs = []
         self._helpers = []  # Xvfb, openbox
+        self._closed = False
+        Session.open_sessions += 1
         test.addCleanup(self.close)
-        self._arm_watchdog()
 
         def folder(name, mode=0o755):
             path = os.path.join(self.root, name)
@@ -246,7 +248,7 @@ class Session:
         tail = {
             "record": "",
             "fail": "echo 'xdg-open: no method available for opening' >&2\nexit 3\n",
-            "hang": f"exec {shlex.quote(tool('sleep'))} 3600\n",
+            "hang": f"exec {shlex.quote(tool('sleep'))} 300\n",
         }[kind]
         with open(self.xdg_open, "w") as f:
             f.write("#!/bin/sh\n" + record + tail)
@@ -279,12 +281,6 @@ class Session:
         wait_until(lambda: "window id #" in self._run(
             [tool("xprop"), "-root", "_NET_SUPPORTING_WM_CHECK"], check=False),
             "openbox to manage the display")
-
-    def _arm_watchdog(self):
-        def expired(signum, frame):
-            raise TimeoutError(f"test took longer than {TEST_BUDGET} s")
-        signal.signal(signal.SIGALRM, expired)
-        signal.alarm(TEST_BUDGET)
 
     # -- the program --
 
@@ -464,8 +460,17 @@ class Session:
 
     # -- tear-down --
 
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exception):
+        self.close()
+
     def close(self):
-        signal.alarm(0)
+        if self._closed:
+            return
+        self._closed = True
+        Session.open_sessions -= 1
         for process in [p.popen for p in self.programs] + self._helpers[::-1]:
             if process.poll() is None:
                 process.terminate()
@@ -475,7 +480,8 @@ class Session:
             except subprocess.TimeoutExpired:
                 process.kill()
                 process.wait()
-        _kill_descendants()
+        if Session.open_sessions == 0:
+            _kill_descendants()  # what the program started detached, such as a hung launcher
         reports = [p.output() for p in self.programs
                    if "Sanitizer" in p.output() or "runtime error:" in p.output()]
 
@@ -488,6 +494,14 @@ class Session:
 
 
 class TestCase(unittest.TestCase):
+    def setUp(self):
+        # A stuck test is stopped here, so that its cleanups still end what it started.
+        def expired(signum, frame):
+            raise TimeoutError(f"test took longer than {TEST_BUDGET} s")
+        signal.signal(signal.SIGALRM, expired)
+        signal.alarm(TEST_BUDGET)
+        self.addCleanup(signal.alarm, 0)
+
     def session(self, **options):
         return Session(self, **options)
 

@@ -48,8 +48,7 @@ class SettingsFaults(FaultTestCase):
             ("binary garbage", random.Random(8).randbytes(4096)),
             ("zeros", bytes(512)),
         ]:
-            with self.subTest(fault):
-                s = self.session()
+            with self.subTest(fault), self.session() as s:
                 with open(s.settings_file, "wb") as f:
                     f.write(content)
                 self.start_usable(s)
@@ -60,28 +59,24 @@ class SettingsFaults(FaultTestCase):
             ("no final line break", days_ago(5)[:-1]),
             ("unclosed section header", days_ago(20).replace(b"]", b"")),
         ]:
-            with self.subTest(fault):
-                s = self.session()
+            with self.subTest(fault), self.session() as s:
                 with open(s.settings_file, "wb") as f:
                     f.write(content)
                 self.start_usable(s)
                 self.assertEqual(read(s.settings_file), content)
 
     def test_read_only_config_folder(self):
-        with self.subTest("no settings file"):
-            s = self.session()
+        with self.subTest("no settings file"), self.session() as s:
             os.chmod(s.config, 0o500)
             self.start_usable(s)
             self.assertEqual(os.listdir(s.config), [])
-        with self.subTest("reminder not due"):
-            s = self.session()
+        with self.subTest("reminder not due"), self.session() as s:
             with open(s.settings_file, "wb") as f:
                 f.write(days_ago(5))
             os.chmod(s.config, 0o500)
             self.start_usable(s)
             self.assertEqual(read(s.settings_file), days_ago(5))
-        with self.subTest("reminder due: asked, but the date cannot be saved"):
-            s = self.session()
+        with self.subTest("reminder due: asked, but the date cannot be saved"), self.session() as s:
             with open(s.settings_file, "wb") as f:
                 f.write(days_ago(20))
             os.chmod(s.config, 0o500)
@@ -99,15 +94,13 @@ class SettingsFaults(FaultTestCase):
         self.assertEqual(stored_date(s.settings_file), today().isoformat())
 
     def test_something_else_in_place_of_the_file_is_kept(self):
-        with self.subTest("a folder"):
-            s = self.session()
+        with self.subTest("a folder"), self.session() as s:
             os.mkdir(s.settings_file)
             with open(os.path.join(s.settings_file, "keep"), "w") as f:
                 f.write("kept")
             self.start_usable(s)
             self.assertEqual(read(os.path.join(s.settings_file, "keep")), b"kept")
-        with self.subTest("a named pipe nobody writes to"):
-            s = self.session()
+        with self.subTest("a named pipe nobody writes to"), self.session() as s:
             os.mkfifo(s.settings_file)
             self.start_usable(s)
             self.assertTrue(stat.S_ISFIFO(os.lstat(s.settings_file).st_mode))
@@ -121,8 +114,7 @@ class EnvironmentFaults(FaultTestCase):
             ("XDG_RUNTIME_DIR unset", lambda s: None, ("XDG_RUNTIME_DIR",)),
             ("HOME unset", lambda s: None, ("HOME",)),
         ]:
-            with self.subTest(fault):
-                s = self.session()
+            with self.subTest(fault), self.session() as s:
                 prepare(s)
                 first = self.start_usable(s, unset=unset)
                 self.assert_second_start_refused(s, first, unset=unset)
@@ -137,8 +129,7 @@ class EnvironmentFaults(FaultTestCase):
             ("written under another host name", b"999999\nskyrand\nsomewhere-else\n"),
             ("process gone", b"999999\nskyrand\n" + host + b"\n"),
         ]:
-            with self.subTest(fault):
-                s = self.session()
+            with self.subTest(fault), self.session() as s:
                 lock = os.path.join(s.runtime, "skyrand.lock")
                 with open(lock, "wb") as f:
                     f.write(content)
@@ -158,8 +149,7 @@ class EnvironmentFaults(FaultTestCase):
     def test_ten_starts_at_once_exactly_one_runs(self):
         with self.subTest("no lock yet"):
             self.race(self.session())
-        with self.subTest("over the lock of a killed instance"):
-            s = self.session()
+        with self.subTest("over the lock of a killed instance"), self.session() as s:
             crashed = self.start_usable(s)
             crashed.kill()
             self.race(s)
@@ -182,8 +172,7 @@ class EnvironmentFaults(FaultTestCase):
 class BrowserFaults(FaultTestCase):
     def test_launcher_that_fails_or_hangs_leaves_the_program_usable(self):
         for launcher in ("fail", "hang"):
-            with self.subTest(launcher):
-                s = self.session(xdg_open=launcher)
+            with self.subTest(launcher), self.session(xdg_open=launcher) as s:
                 program = self.start_usable(s)
                 entry = s.wait_window(program, ENTRY_TITLE)
                 s.keys(entry, "alt+h", "o")
@@ -210,8 +199,7 @@ class ModalFaults(FaultTestCase):
             ("entry window", entry_message, ENTRY_TITLE),
             ("exit window", exit_window_message, EXIT_TITLE),
         ]:
-            with self.subTest(case):
-                s = self.session(window_manager=True)
+            with self.subTest(case), self.session(window_manager=True) as s:
                 program = self.start_usable(s)
                 window = open_message(s, program, s.wait_window(program, ENTRY_TITLE))
                 box = s.wait_window(program, MESSAGE_TITLE)
@@ -227,14 +215,12 @@ class ModalFaults(FaultTestCase):
                 self.assertEqual(s.wait_gone(program), 0)
 
     def test_message_box_closed_by_the_window_manager(self):
-        with self.subTest("letters-only message: back to the entry window"):
-            s = self.session(window_manager=True)
+        with self.subTest("letters-only message"), self.session(window_manager=True) as s:
             program = self.start_usable(s)
             s.type(s.wait_window(program, ENTRY_TITLE), "1")
             s.click_close_button(s.wait_window(program, MESSAGE_TITLE))
             s.wait_titles(program, [ENTRY_TITLE])
-        with self.subTest("update question: taken as No"):
-            s = self.session(window_manager=True)
+        with self.subTest("update question: No"), self.session(window_manager=True) as s:
             with open(s.settings_file, "wb") as f:
                 f.write(days_ago(20))
             program = s.start()
@@ -242,8 +228,7 @@ class ModalFaults(FaultTestCase):
             s.wait_window(program, ENTRY_TITLE)
             self.assertEqual(stored_date(s.settings_file), today().isoformat())
             self.assertEqual(s.opened(), [])
-        with self.subTest("already-running message: the second start ends"):
-            s = self.session(window_manager=True)
+        with self.subTest("already-running message"), self.session(window_manager=True) as s:
             first = self.start_usable(s)
             second = s.start()
             s.click_close_button(s.wait_window(second, MESSAGE_TITLE))

@@ -80,8 +80,7 @@ class UpdateReminder(harness.TestCase):
 
     def test_within_14_days_either_way_nothing_is_asked_or_saved(self):
         for days in (-14, 14):
-            with self.subTest(days=days):
-                s = self.seeded_session(days)
+            with self.subTest(days=days), self.seeded_session(days) as s:
                 program = s.start()
                 s.wait_window(program, ENTRY_TITLE)
                 self.assertEqual(s.titles(program), [ENTRY_TITLE])
