@@ -59,6 +59,20 @@ class ExitFlow(harness.TestCase):
         self.s.click_close_button(window)
         self.assert_ends_cleanly()
 
+    def test_back_then_escape_shows_the_exit_window_on_top_again(self):
+        # Back closes the result window, which shows the exit window, and hides it again at
+        # once: the next exit shows it a second time, and it must still stay on top.
+        self.s.type(self.entry, "Ann")
+        self.s.keys(self.entry, "Tab", "Tab", "Tab", "Tab", "space")
+        result = self.s.wait_window(self.program, ENTRY_TITLE, other_than=(self.entry,))
+        self.s.keys(result, "alt+b")
+        self.s.wait_window(self.program, ENTRY_TITLE, other_than=(result,))
+        self.assertEqual(self.s.windows(self.program), {self.entry: ENTRY_TITLE})
+        self.s.keys(self.entry, "Escape")
+        window = self.only_exit_window_above()
+        self.s.keys(window, "alt+x")
+        self.assert_ends_cleanly()
+
     def test_refer_a_friend_sends_each_value_percent_encoded_then_alt_f4(self):
         self.s.keys(self.entry, "Escape")
         window = self.only_exit_window_above()
