@@ -227,7 +227,7 @@ class Session:
         for name in ("ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS", "TZ"):
             if name in os.environ:
                 self.env[name] = os.environ[name]
-        self.set_xdg_open(xdg_open)
+        self._install_xdg_open(xdg_open)
 
         self.display = self._start_xvfb()
         self.env["DISPLAY"] = self.display
@@ -237,10 +237,8 @@ class Session:
 
     # -- set-up --
 
-    def set_xdg_open(self, kind):
+    def _install_xdg_open(self, kind):
         """The fake browser launcher: "record", "fail", "hang", or None for no xdg-open at all."""
-        if os.path.exists(self.xdg_open):
-            os.remove(self.xdg_open)
         if kind is None:
             self.env["PATH"] = self.bin  # nothing else: no launcher anywhere on PATH
             return
@@ -284,13 +282,13 @@ class Session:
 
     # -- the program --
 
-    def start(self, env=None, unset=(), gate=None):
-        """Starts skyrand; env adds or changes variables, unset removes them.
+    def start(self, unset=(), gate=None):
+        """Starts skyrand; unset names environment variables it goes without.
 
         With gate (a FIFO), the process waits until the gate is opened, so that several can be
         released at the same instant.
         """
-        environment = dict(self.env, **(env or {}))
+        environment = dict(self.env)
         for name in unset:
             environment.pop(name, None)
         command = [PROGRAM]
@@ -394,11 +392,6 @@ class Session:
             if shown != sorted(titles):
                 raise AssertionError(f"skyrand {program.pid} went from {sorted(titles)} to {shown}")
             time.sleep(0.05)
-
-    def wait_gone(self, program, timeout=TIMEOUT):
-        """Waits for the program to end; returns its exit status."""
-        status = program.wait_exit(timeout)
-        return status
 
     def net_wm_state(self, window):
         return self._run([tool("xprop"), "-id", window, "_NET_WM_STATE"], check=False)

@@ -40,7 +40,7 @@ class ExitFlow(harness.TestCase):
         return window
 
     def assert_ends_cleanly(self):
-        self.assertEqual(self.s.wait_gone(self.program), 0)
+        self.assertEqual(self.program.wait_exit(), 0)
         self.assertEqual(self.s.visible_anywhere("Skyrand"), [])
 
     def test_escape_on_entry_window_then_exit_button(self):

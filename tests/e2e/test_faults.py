@@ -33,7 +33,7 @@ class FaultTestCase(harness.TestCase):
         box = s.wait_window(second, MESSAGE_TITLE)
         self.assertEqual(s.titles(second), [MESSAGE_TITLE])
         s.keys(box, "Return")
-        self.assertEqual(s.wait_gone(second), 0)
+        self.assertEqual(second.wait_exit(), 0)
         self.assertEqual(s.titles(first), [ENTRY_TITLE])
 
 
@@ -165,7 +165,7 @@ class EnvironmentFaults(FaultTestCase):
         for program in programs:
             if program is not running[0]:
                 s.keys(s.wait_window(program, MESSAGE_TITLE), "Return")
-                self.assertEqual(s.wait_gone(program), 0)
+                self.assertEqual(program.wait_exit(), 0)
         self.assertEqual(s.titles(running[0]), [ENTRY_TITLE])
 
 
@@ -180,7 +180,7 @@ class BrowserFaults(FaultTestCase):
                 s.keys(entry, "Escape")
                 s.wait_titles(program, [EXIT_TITLE])
                 s.keys(s.wait_window(program, EXIT_TITLE), "alt+x")
-                self.assertEqual(s.wait_gone(program), 0)
+                self.assertEqual(program.wait_exit(), 0)
 
 
 class ModalFaults(FaultTestCase):
@@ -212,7 +212,7 @@ class ModalFaults(FaultTestCase):
                     s.keys(window, "Escape")
                     window = s.wait_window(program, EXIT_TITLE)
                 s.keys(window, "alt+x")
-                self.assertEqual(s.wait_gone(program), 0)
+                self.assertEqual(program.wait_exit(), 0)
 
     def test_message_box_closed_by_the_window_manager(self):
         with self.subTest("letters-only message"), self.session(window_manager=True) as s:
@@ -232,7 +232,7 @@ class ModalFaults(FaultTestCase):
             first = self.start_usable(s)
             second = s.start()
             s.click_close_button(s.wait_window(second, MESSAGE_TITLE))
-            self.assertEqual(s.wait_gone(second), 0)
+            self.assertEqual(second.wait_exit(), 0)
             self.assertEqual(s.titles(first), [ENTRY_TITLE])
 
 

@@ -31,7 +31,7 @@ class SingleInstance(harness.TestCase):
         box = s.wait_window(second, MESSAGE_TITLE)
         self.assertEqual(s.titles(second), [MESSAGE_TITLE])
         s.keys(box, "Return")
-        self.assertEqual(s.wait_gone(second), 0)
+        self.assertEqual(second.wait_exit(), 0)
         self.assertTrue(first.running())
         self.assertEqual(s.windows(first), {entry: ENTRY_TITLE})
 
