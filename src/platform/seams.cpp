@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -114,9 +115,14 @@ private:
     // private copy of what is on disk now sidesteps both.
     static Parsed parse(const QString &filePath, const QString &key)
     {
-        QFile file(filePath);
-        if (!file.exists())
+        const QFileInfo info(filePath);
+        if (!info.exists() && !info.isSymLink())
             return {true, {}};
+        // Whatever else stands in the file's place (a folder, a named pipe that would block the
+        // read for good, a device) is not ours to read or replace.
+        if (!info.isFile())
+            return {false, {}};
+        QFile file(filePath);
         // Ours holds one line; anything this large was not written by us.
         constexpr qint64 kLargestPlausible = 1 << 20;
         if (file.size() > kLargestPlausible)
@@ -136,6 +142,8 @@ private:
 
 class LockFileGuard final : public InstanceGuard
 {
+    static constexpr std::chrono::milliseconds kUnreadableLockAge = std::chrono::seconds(30);
+
 public:
     bool anotherInstanceRunning(const QString &application) override
     {
@@ -146,9 +154,12 @@ public:
             if (folder.isEmpty())
                 continue;
             auto lock = std::make_unique<QLockFile>(folder + u'/' + name);
-            // A live instance may hold its lock for days: only a lock whose process is gone is
-            // stale, never one that is merely old.
-            lock->setStaleLockTime(0);
+            // A lock naming a process that is gone is taken over at once. One that names no
+            // process at all (cut short by a crash, or written under another host name) would
+            // otherwise refuse every start for good: it counts as stale once it is old. The
+            // running owner holds a file lock on its lock file, so its lock is never taken over,
+            // however long it has run.
+            lock->setStaleLockTime(kUnreadableLockAge);
             if (lock->tryLock(0)) {
                 m_lock = std::move(lock);
                 return false;

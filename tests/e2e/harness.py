@@ -1,0 +1,509 @@
+"""Drives the real skyrand program on a private X display, as a user would.
+
+Every test gets a Session: its own Xvfb (and openbox when asked), a fresh HOME and XDG folders
+under one temporary folder, and a fake xdg-open first on PATH that appends each argument it is
+given as one line to a file. Keys and mouse clicks go through xdotool; windows are found by
+title and process with xdotool, xwininfo and xprop. Whatever a session started is killed when
+the test ends, pass or fail, including processes the program started detached (the harness is
+their subreaper).
+
+Run one file by hand with: python3 tests/e2e/test_startup.py build/skyrand [TestClass[.test]]
+"""
+
+import ctypes
+import datetime
+import os
+import shlex
+import shutil
+import signal
+import stat
+import subprocess
+import sys
+import tempfile
+import time
+import unittest
+
+PROGRAM = None  # the skyrand executable, set by main()
+TIMEOUT = 60.0  # for waiting only: a sanitizer build on a busy machine is slow
+TEST_BUDGET = 300  # seconds one test method may take before it is stopped and cleaned up
+
+_libc = ctypes.CDLL(None, use_errno=True)
+_PR_SET_PDEATHSIG = 1
+_PR_SET_CHILD_SUBREAPER = 36
+
+# The page addresses the program hands to the browser.
+SITE = "https://www.orrimsoftwares.com"
+HELP_PAGE = SITE + "/skyrand/ssd.php?page=help-web-page"
+DOWNLOAD_PAGE = SITE + "/skyrand/ssd.php?page=download-web-page"
+REFER_PAGE = SITE + "/skyrand/ssd.php?page=qvot-refer-a-friend"
+
+ENTRY_TITLE = "Skyrand v1.25"  # the entry and the result window
+EXIT_TITLE = "Skyrand v1.20"
+MESSAGE_TITLE = "Skyrand"
+
+
+def tool(name):
+    """The absolute path of a command-line tool: the program's PATH may lack it on purpose."""
+    path = shutil.which(name)
+    if not path:
+        raise AssertionError(f"{name} is not installed (scripts/deps test installs it)")
+    return path
+
+
+def wait_until(condition, what, timeout=TIMEOUT, describe=None):
+    """Polls condition until it returns something true, and returns that."""
+    deadline = time.monotonic() + timeout
+    while True:
+        result = condition()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            detail = "\n" + describe() if describe else ""
+            raise AssertionError(f"timed out after {timeout:.0f} s waiting for {what}{detail}")
+        time.sleep(0.05)
+
+
+# --- the settings file, byte for byte as the program's QSettings writes it -------------------
+
+
+def scramble(text):
+    """The program's settings encoding: every Latin-1 code moved up by 85."""
+    return "".join(chr(ord(c) + 85) for c in text if ord(c) + 85 <= 255)
+
+
+def _ini_key(key):
+    # QSettings keeps letters, digits, "_", "-" and "." and writes every other Latin-1
+    # character of a key as %XX.
+    return "".join(c if c.isascii() and (c.isalnum() or c in "_-.") else "%%%02X" % ord(c)
+                   for c in key).encode("ascii")
+
+
+REMINDER_KEY = _ini_key(scramble("Duration"))
+
+
+def settings_bytes(date):
+    """The settings file that holds one last-reminder date."""
+    value = scramble(date.isoformat()).encode("utf-8")
+    return b"[Settings]\n" + REMINDER_KEY + b"=" + value + b"\n"
+
+
+def stored_date(path):
+    """The last-reminder date in a settings file, as text; None when there is none."""
+    try:
+        with open(path, "rb") as f:
+            lines = f.read().split(b"\n")
+    except OSError:
+        return None
+    for line in lines:
+        if line.startswith(REMINDER_KEY + b"="):
+            value = line[len(REMINDER_KEY) + 1:].decode("utf-8", "replace")
+            return "".join(chr(ord(c) - 85) for c in value if ord(c) >= 85)
+    return None
+
+
+def today():
+    return datetime.date.today()
+
+
+# --- processes ---------------------------------------------------------------------------------
+
+
+def _die_with_harness():
+    # A harness killed from outside (a CTest timeout) takes its direct children with it.
+    _libc.prctl(_PR_SET_PDEATHSIG, signal.SIGKILL)
+
+
+def _descendants():
+    """Process ids of everything below this process."""
+    parents = {}
+    for entry in os.listdir("/proc"):
+        if not entry.isdigit():
+            continue
+        try:
+            with open(f"/proc/{entry}/stat") as f:
+                fields = f.read().rsplit(")", 1)[1].split()
+        except OSError:
+            continue
+        parents.setdefault(int(fields[1]), []).append(int(entry))
+    found, todo = [], [os.getpid()]
+    while todo:
+        for child in parents.get(todo.pop(), []):
+            found.append(child)
+            todo.append(child)
+    return found
+
+
+def _kill_descendants():
+    deadline = time.monotonic() + 10
+    while time.monotonic() < deadline:
+        pids = _descendants()
+        if not pids:
+            return
+        for pid in pids:
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+        # Reap them; anything orphaned meanwhile is re-parented to us and found next round.
+        while True:
+            try:
+                if os.waitpid(-1, os.WNOHANG)[0] == 0:
+                    break
+            except ChildProcessError:
+                break
+        time.sleep(0.02)
+
+
+class Program:
+    """One started skyrand process."""
+
+    def __init__(self, popen, log):
+        self.popen = popen
+        self.pid = popen.pid
+        self.log = log
+
+    def running(self):
+        return self.popen.poll() is None
+
+    def wait_exit(self, timeout=TIMEOUT):
+        try:
+            return self.popen.wait(timeout)
+        except subprocess.TimeoutExpired:
+            raise AssertionError(f"skyrand {self.pid} did not end within {timeout:.0f} s")
+
+    def kill(self):
+        """Ends it as a crash would, and reaps it, so that its pid is really gone."""
+        self.popen.kill()
+        self.popen.wait()
+
+    def output(self):
+        with open(self.log, "rb") as f:
+            return f.read().decode("utf-8", "replace")
+
+
+class Session:
+    """A private desktop for one test, closed by the test's cleanup or at the end of a with."""
+
+    open_sessions = 0
+
+    def __init__(self, test, window_manager=False, xdg_open="record"):
+        self.root = tempfile.mkdtemp(prefix="skyrand-e2e-")
+        self.programs = []
+        self._helpers = []  # Xvfb, openbox
+        self._closed = False
+        Session.open_sessions += 1
+        test.addCleanup(self.close)
+
+        def folder(name, mode=0o755):
+            path = os.path.join(self.root, name)
+            os.mkdir(path, mode)
+            os.chmod(path, mode)
+            return path
+
+        self.home = folder("home")
+        self.config = folder("config")
+        self.runtime = folder("runtime", 0o700)
+        self.bin = folder("bin")
+        self.logs = folder("logs")
+        self.opened_file = os.path.join(self.root, "opened")
+        self.settings_file = os.path.join(self.config, "skyrand.ini")
+        self.xdg_open = os.path.join(self.bin, "xdg-open")
+        self.env = {
+            "HOME": self.home,
+            "XDG_CONFIG_HOME": self.config,
+            "XDG_RUNTIME_DIR": self.runtime,
+            "XDG_CACHE_HOME": folder("cache"),
+            "XDG_DATA_HOME": folder("data"),
+            "XDG_STATE_HOME": folder("state"),
+            # Where the program falls back when the runtime folder is unusable: keep it private.
+            "TMPDIR": folder("tmp", 0o700),
+            "PATH": self.bin + os.pathsep + os.environ.get("PATH", "/usr/bin:/bin"),
+            "LANG": "C.UTF-8",
+            "LC_ALL": "C.UTF-8",
+            "QT_QPA_PLATFORM": "xcb",
+            # No session bus: nothing may start one on the program's behalf.
+            "DBUS_SESSION_BUS_ADDRESS": "disabled:",
+        }
+        for name in ("ASAN_OPTIONS", "UBSAN_OPTIONS", "LSAN_OPTIONS", "TZ"):
+            if name in os.environ:
+                self.env[name] = os.environ[name]
+        self._install_xdg_open(xdg_open)
+
+        self.display = self._start_xvfb()
+        self.env["DISPLAY"] = self.display
+        self.window_manager = window_manager
+        if window_manager:
+            self._start_openbox()
+
+    # -- set-up --
+
+    def _install_xdg_open(self, kind):
+        """The fake browser launcher: "record", "fail", "hang", or None for no xdg-open at all."""
+        if kind is None:
+            self.env["PATH"] = self.bin  # nothing else: no launcher anywhere on PATH
+            return
+        record = f"printf '%s\\n' \"$@\" >> {shlex.quote(self.opened_file)}\n"
+        tail = {
+            "record": "",
+            "fail": "echo 'xdg-open: no method available for opening' >&2\nexit 3\n",
+            "hang": f"exec {shlex.quote(tool('sleep'))} 300\n",
+        }[kind]
+        with open(self.xdg_open, "w") as f:
+            f.write("#!/bin/sh\n" + record + tail)
+        os.chmod(self.xdg_open, 0o755)
+
+    def _start_xvfb(self):
+        read_end, write_end = os.pipe()
+        with open(os.path.join(self.logs, "xvfb.log"), "wb") as log:
+            xvfb = subprocess.Popen(
+                [tool("Xvfb"), "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
+                 "-nolisten", "tcp", "-noreset"],
+                pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=log,
+                preexec_fn=_die_with_harness)
+        self._helpers.append(xvfb)
+        os.close(write_end)
+        number = b""
+        with os.fdopen(read_end, "rb") as pipe:
+            while not number.endswith(b"\n"):
+                chunk = pipe.read(1)
+                if not chunk:
+                    raise AssertionError("Xvfb did not start: " + self._tail("xvfb.log"))
+                number += chunk
+        return ":" + number.decode().strip()
+
+    def _start_openbox(self):
+        with open(os.path.join(self.logs, "openbox.log"), "wb") as log:
+            self._helpers.append(subprocess.Popen(
+                [tool("openbox"), "--sm-disable"], env=self.env, stdout=subprocess.DEVNULL,
+                stderr=log, preexec_fn=_die_with_harness))
+        wait_until(lambda: "window id #" in self._run(
+            [tool("xprop"), "-root", "_NET_SUPPORTING_WM_CHECK"], check=False),
+            "openbox to manage the display")
+
+    # -- the program --
+
+    def start(self, unset=(), gate=None):
+        """Starts skyrand; unset names environment variables it goes without.
+
+        With gate (a FIFO), the process waits until the gate is opened, so that several can be
+        released at the same instant.
+        """
+        environment = dict(self.env)
+        for name in unset:
+            environment.pop(name, None)
+        command = [PROGRAM]
+        if os.geteuid() == 0:
+            # Root ignores permission bits; the program runs without the capabilities that
+            # override them, so a read-only folder is read-only for it as for any user.
+            caps = "-dac_override,-dac_read_search"
+            command = [tool("setpriv"), "--inh-caps=" + caps, "--bounding-set=" + caps] + command
+        if gate:
+            command = ["/bin/sh", "-c", 'read _ < "$0"; exec "$@"', gate] + command
+        log = os.path.join(self.logs, f"skyrand-{len(self.programs)}.log")
+        with open(log, "wb") as output:
+            popen = subprocess.Popen(command, env=environment, stdin=subprocess.DEVNULL,
+                                     stdout=output, stderr=subprocess.STDOUT,
+                                     preexec_fn=_die_with_harness)
+        program = Program(popen, log)
+        self.programs.append(program)
+        return program
+
+    def start_at_once(self, count):
+        """Starts count instances that all begin at the same instant."""
+        gate = os.path.join(self.root, "gate")
+        os.mkfifo(gate)
+        # While we hold the FIFO's only writing end, every start blocks reading it; closing it
+        # gives them all end-of-file at the same moment.
+        writer = os.open(gate, os.O_RDWR)
+        try:
+            programs = [self.start(gate=gate) for _ in range(count)]
+            wait_until(lambda: all(self._holds(p.pid, gate) for p in programs),
+                       "every start to wait at the gate")
+        finally:
+            os.close(writer)
+        return programs
+
+    @staticmethod
+    def _holds(pid, path):
+        try:
+            return any(os.readlink(f"/proc/{pid}/fd/{fd}") == path
+                       for fd in os.listdir(f"/proc/{pid}/fd"))
+        except OSError:
+            return False
+
+    # -- windows --
+
+    def _run(self, args, check=True):
+        result = subprocess.run(args, env=self._tool_env(), capture_output=True,
+                                timeout=TIMEOUT)
+        if check and result.returncode != 0:
+            raise AssertionError(f"{' '.join(args)} failed: {result.stderr.decode()}")
+        return result.stdout.decode("utf-8", "replace")
+
+    def _tool_env(self):
+        return dict(os.environ, DISPLAY=self.env["DISPLAY"], LANG="C.UTF-8", LC_ALL="C.UTF-8")
+
+    def windows(self, program):
+        """The program's visible windows: {window id: title}."""
+        if not program.running():
+            return {}
+        ids = self._run([tool("xdotool"), "search", "--onlyvisible", "--pid", str(program.pid)],
+                        check=False).split()
+        titles = {}
+        for window in ids:
+            # A window may vanish between the search and this question.
+            result = subprocess.run([tool("xdotool"), "getwindowname", window],
+                                    env=self._tool_env(),
+                                    capture_output=True, timeout=TIMEOUT)
+            if result.returncode == 0:
+                titles[window] = result.stdout.decode("utf-8", "replace").rstrip("\n")
+        return titles
+
+    def visible_anywhere(self, pattern):
+        """Ids of visible windows of any client whose title matches the regular expression."""
+        return self._run([tool("xdotool"), "search", "--onlyvisible", "--name", pattern],
+                         check=False).split()
+
+    def titles(self, program):
+        return sorted(self.windows(program).values())
+
+    def wait_window(self, program, title, timeout=TIMEOUT, other_than=()):
+        """Waits until the program shows a window with this exact title; returns its id."""
+        def find():
+            for window, shown in self.windows(program).items():
+                if shown == title and window not in other_than:
+                    return window
+            return None
+        return wait_until(find, f'window "{title}" of skyrand {program.pid}', timeout,
+                          describe=lambda: self.describe(program))
+
+    def wait_titles(self, program, titles, timeout=TIMEOUT):
+        """Waits until the program's visible windows carry exactly these titles."""
+        wanted = sorted(titles)
+        wait_until(lambda: self.titles(program) == wanted,
+                   f"skyrand {program.pid} to show exactly {wanted}", timeout,
+                   describe=lambda: self.describe(program))
+
+    def assert_stays(self, program, titles, seconds=1.0):
+        """Watches for a while that the program keeps showing exactly these titles."""
+        deadline = time.monotonic() + seconds
+        while time.monotonic() < deadline:
+            shown = self.titles(program)
+            if shown != sorted(titles):
+                raise AssertionError(f"skyrand {program.pid} went from {sorted(titles)} to {shown}")
+            time.sleep(0.05)
+
+    def net_wm_state(self, window):
+        return self._run([tool("xprop"), "-id", window, "_NET_WM_STATE"], check=False)
+
+    def describe(self, program):
+        return f"windows: {self.windows(program)}\noutput of skyrand {program.pid}:\n" + \
+            program.output()[-3000:]
+
+    # -- input --
+
+    def focus(self, window):
+        if self.window_manager:
+            self._run([tool("xdotool"), "windowactivate", "--sync", window])
+        else:
+            self._run([tool("xdotool"), "windowfocus", "--sync", window])
+
+    def keys(self, window, *keys):
+        """Gives the window the focus and presses the keys (xdotool names: Tab, alt+h)."""
+        self.focus(window)
+        self._run([tool("xdotool"), "key", "--delay", "60"] + list(keys))
+
+    def type(self, window, text):
+        self.focus(window)
+        self._run([tool("xdotool"), "type", "--delay", "60", text])
+
+    def click_close_button(self, window):
+        """Clicks the close button at the right end of the window manager's title bar."""
+        geometry = self._run([tool("xwininfo"), "-id", window])
+        value = {line.split(":")[0].strip(): line.split(":")[1].strip()
+                 for line in geometry.splitlines() if ":" in line}
+        left = int(value["Absolute upper-left X"])
+        top = int(value["Absolute upper-left Y"])
+        width = int(value["Width"])
+        extents = self._run([tool("xprop"), "-id", window, "_NET_FRAME_EXTENTS"])
+        frame_top = int(extents.split("=")[1].split(",")[2])
+        self._run([tool("xdotool"), "mousemove", "--sync", str(left + width - 9),
+                   str(top - frame_top // 2), "click", "1"])
+
+    # -- what the program left behind --
+
+    def opened(self):
+        """The arguments the fake xdg-open was given, one per line, as bytes."""
+        try:
+            with open(self.opened_file, "rb") as f:
+                return f.read().split(b"\n")[:-1]
+        except FileNotFoundError:
+            return []
+
+    def wait_opened(self, count):
+        return wait_until(lambda: len(self.opened()) >= count and self.opened(),
+                          f"{count} address(es) handed to xdg-open")
+
+    def _tail(self, name):
+        try:
+            with open(os.path.join(self.logs, name), "rb") as f:
+                return f.read()[-2000:].decode("utf-8", "replace")
+        except OSError:
+            return ""
+
+    # -- tear-down --
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exception):
+        self.close()
+
+    def close(self):
+        if self._closed:
+            return
+        self._closed = True
+        Session.open_sessions -= 1
+        for process in [p.popen for p in self.programs] + self._helpers[::-1]:
+            if process.poll() is None:
+                process.terminate()
+        for process in [p.popen for p in self.programs] + self._helpers[::-1]:
+            try:
+                process.wait(5)
+            except subprocess.TimeoutExpired:
+                process.kill()
+                process.wait()
+        if Session.open_sessions == 0:
+            _kill_descendants()  # what the program started detached, such as a hung launcher
+        reports = [p.output() for p in self.programs
+                   if "Sanitizer" in p.output() or "runtime error:" in p.output()]
+
+        def writable(function, path, _):
+            os.chmod(os.path.dirname(path), stat.S_IRWXU)
+            function(path)
+        shutil.rmtree(self.root, onerror=writable)
+        if reports:
+            raise AssertionError("sanitizer report:\n" + "\n".join(reports))
+
+
+class TestCase(unittest.TestCase):
+    def setUp(self):
+        # A stuck test is stopped here, so that its cleanups still end what it started.
+        def expired(signum, frame):
+            raise TimeoutError(f"test took longer than {TEST_BUDGET} s")
+        signal.signal(signal.SIGALRM, expired)
+        signal.alarm(TEST_BUDGET)
+        self.addCleanup(signal.alarm, 0)
+
+    def session(self, **options):
+        return Session(self, **options)
+
+
+def main():
+    global PROGRAM
+    if len(sys.argv) < 2:
+        sys.exit(f"usage: {sys.argv[0]} PATH-TO-SKYRAND [unittest arguments]")
+    PROGRAM = os.path.abspath(sys.argv.pop(1))
+    # Processes the program starts detached (the browser launcher) come back to us to be reaped.
+    _libc.prctl(_PR_SET_CHILD_SUBREAPER, 1)
+    unittest.main(module="__main__", verbosity=2)
