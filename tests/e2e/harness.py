@@ -414,8 +414,30 @@ class Session:
         self._run([tool("xdotool"), "key", "--delay", "60"] + list(keys))
 
     def type(self, window, text):
+        self._map_keysyms(text)
         self.focus(window)
         self._run([tool("xdotool"), "type", "--delay", "60", text])
+
+    def _map_keysyms(self, text):
+        """Gives every character beyond ASCII a key of its own in the keyboard map.
+
+        For a character missing from the map, xdotool maps a spare key just for the moment of
+        the key press and maps it back at once; a program busy at that moment reads the key
+        after the change is undone and gets nothing. A lasting mapping avoids that race."""
+        wanted = sorted({c for c in text if ord(c) > 126})
+        if not wanted:
+            return
+        spare = [line.split()[1] for line in self._run([tool("xmodmap"), "-pke"]).splitlines()
+                 if line.strip().endswith("=")]
+        mapped = self._run([tool("xmodmap"), "-pke"])
+        expressions = []
+        for character in wanted:
+            keysym = f"U{ord(character):04X}"
+            if f" {keysym} " in mapped + " " or not spare:
+                continue
+            expressions += ["-e", f"keycode {spare.pop()} = {keysym} {keysym}"]
+        if expressions:
+            self._run([tool("xmodmap")] + expressions)
 
     def click_close_button(self, window):
         """Clicks the close button at the right end of the window manager's title bar."""
