@@ -34,6 +34,41 @@ void CaptionLabel::setLink(bool link)
         unsetCursor();
 }
 
+void CaptionLabel::wrapAtWidth(int width)
+{
+    setWordWrap(true);
+    setFixedWidth(width);
+}
+
+bool CaptionLabel::wrapsAtFixedWidth() const
+{
+    return wordWrap() && minimumWidth() == maximumWidth() && minimumWidth() > 0;
+}
+
+bool CaptionLabel::hasHeightForWidth() const
+{
+    return !wrapsAtFixedWidth() && QLabel::hasHeightForWidth();
+}
+
+QSize CaptionLabel::sizeHint() const
+{
+    if (!wrapsAtFixedWidth())
+        return QLabel::sizeHint();
+    const int width = minimumWidth();
+    if (m_hint.width != width || m_hint.text != text() || m_hint.font != font()) {
+        m_hint.text = text();
+        m_hint.font = font();
+        m_hint.width = width;
+        m_hint.size = QSize(width, QLabel::heightForWidth(width));
+    }
+    return m_hint.size;
+}
+
+QSize CaptionLabel::minimumSizeHint() const
+{
+    return wrapsAtFixedWidth() ? sizeHint() : QLabel::minimumSizeHint();
+}
+
 QString CaptionLabel::displayedCaption(const QString &caption)
 {
     QString shown;

@@ -30,6 +30,15 @@ public:
     // Makes the label a link: pointing-hand cursor, Click on a left-button click.
     void setLink(bool link);
 
+    // Wraps the text at a fixed width. Its size then follows from the text and the font alone:
+    // the label answers size questions from a cache instead of laying the whole text out anew for
+    // each (QLabel does, several times per question), and reports no height-for-width, which would
+    // have every layout above it ask again and again.
+    void wrapAtWidth(int width);
+    bool hasHeightForWidth() const override;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
     static QString displayedCaption(const QString &caption);
 
 signals:
@@ -40,7 +49,16 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    bool wrapsAtFixedWidth() const;
+
     QString m_caption;
+    mutable struct
+    {
+        QString text;
+        QFont font;
+        int width = -1;
+        QSize size;
+    } m_hint;
     bool m_link = false;
     bool m_pressed = false;
 };

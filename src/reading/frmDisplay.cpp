@@ -47,14 +47,14 @@ frmDisplay::frmDisplay(QWidget *parent)
     offers->addWidget(lblCobrand, 0, 0);
 
     fraSexualitySign = makeControl<QGroupBox>(this, "fraSexualitySign");
-    lblSignDesc = makeControl<QLabel>(fraSexualitySign, "lblSignDesc", interpretation::neutral());
+    lblSignDesc = makeControl<CaptionLabel>(fraSexualitySign, "lblSignDesc");
+    lblSignDesc->setText(interpretation::neutral());
     Label12 = makeControl<QLabel>(fraSexualitySign, "Label12",
                                   QStringLiteral("Xena/Eris in your Chart is Placed in"));
     lblXenaSign =
         makeControl<QLabel>(fraSexualitySign, "lblXenaSign", QStringLiteral("lblSexualitySign"));
     lblSignDesc->setTextFormat(Qt::PlainText);
-    lblSignDesc->setWordWrap(true);
-    lblSignDesc->setFixedWidth(textWidth);
+    lblSignDesc->wrapAtWidth(textWidth);
     lblSignDesc->setAccessibleDescription(QStringLiteral("Interpretation"));
     lblXenaSign->setTextFormat(Qt::PlainText);
     lblXenaSign->setAccessibleDescription(QStringLiteral("Eris sign"));

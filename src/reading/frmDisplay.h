@@ -40,7 +40,7 @@ public:
     CaptionLabel *lblFullBrand;
     CaptionLabel *lblCobrand;
     QGroupBox *fraSexualitySign;
-    QLabel *lblSignDesc;
+    CaptionLabel *lblSignDesc;
     QLabel *Label12;
     QLabel *lblXenaSign;
 

@@ -74,13 +74,12 @@ frmMain::frmMain(QWidget *parent)
     Label6 = makeControl<QLabel>(Picture1, "Label6", QStringLiteral("Year"));
     cmdNext =
         makeControl<QPushButton>(Frame1, "cmdNext", QStringLiteral("Get My &Eris Astrology Sign"));
-    Label3 = makeControl<QLabel>(
-        Frame1, "Label3",
+    Label3 = makeControl<CaptionLabel>(Frame1, "Label3");
+    Label3->setCaption(
         QStringLiteral("Skyrand describes the placement of the asteroid Eris or Xena in your birth "
                        "chart. This helps you know more about your energy, material needs, "
                        "discords, problems, disputes and quarrels."));
-    Label3->setWordWrap(true);
-    Label3->setFixedWidth(textWidth);
+    Label3->wrapAtWidth(textWidth);
 
     Frame5 = makeControl<QGroupBox>(this, "Frame5");
     cmdExit = makeControl<QPushButton>(Frame5, "cmdExit", QStringLiteral("&Exit"));

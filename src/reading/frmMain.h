@@ -49,7 +49,7 @@ public:
     QLabel *Label5;
     QLabel *Label6;
     QPushButton *cmdNext;
-    QLabel *Label3;
+    CaptionLabel *Label3;
     QGroupBox *Frame5;
     QPushButton *cmdExit;
     CaptionLabel *lblCobrand;

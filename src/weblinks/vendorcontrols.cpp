@@ -52,10 +52,9 @@ CaptionLabel *addBoardPromotion(QGroupBox *band, int width)
     auto *label = makeControl<CaptionLabel>(band, "Label61");
     label->setCaption(vendor::boardPromotion());
     label->setLink(true);
-    label->setWordWrap(true);
+    label->wrapAtWidth(width);
     label->setAlignment(Qt::AlignCenter);
     label->setFont(designFont(8.25, true));
-    label->setFixedWidth(width);
     (new QVBoxLayout(band))->addWidget(label);
     QObject::connect(label, &CaptionLabel::Click, band, &modHelp::OpenHomePage);
     return label;
@@ -65,7 +64,6 @@ void setUpOffer(CaptionLabel *label, const QString &caption, int width)
 {
     label->setCaption(caption);
     label->setLink(true);
-    label->setWordWrap(true);
+    label->wrapAtWidth(width);
     label->setAutoFillBackground(true);
-    label->setFixedWidth(width);
 }
