@@ -9,7 +9,6 @@
 #include "referral/referaddress.h"
 #include "weblinks/modHelp.h"
 
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -95,8 +94,10 @@ void TestExitFlow::exitWindowAsLoaded()
     QCOMPARE(window.cmdClose->text(), u"E&xit"_qs);
     QCOMPARE(window.cmdSubmit->text(), u"Refer A Friend &Now"_qs);
     QCOMPARE(window.lblGoToHome->text(), u"Click Here To Visit Orrim Softwares"_qs);
-    QCOMPARE(window.Frame6->title(), u"Download Orrim Softwares"_qs);
-    QCOMPARE(window.Frame2->title(), u"Refer A Friend"_qs);
+    QCOMPARE(window.findChild<QLabel *>(u"Frame6Caption"_qs)->text(),
+             u"Download Orrim Softwares"_qs);
+    QCOMPARE(window.findChild<QLabel *>(u"Frame2Caption"_qs)->text(), u"Refer A Friend"_qs);
+    QCOMPARE(window.Frame2->accessibleName(), u"Refer A Friend"_qs);
     QCOMPARE(window.Frame2->palette().color(QPalette::Window), QColor(0, 0, 128));
     QCOMPARE(window.lblGoToHome->palette().color(QPalette::WindowText), QColor(Qt::yellow));
 
@@ -300,21 +301,12 @@ void TestExitFlow::placeholders()
     QFETCH(QString, onLeaving);
 
     auto &window = LoadedWindows::get<frmNagScreen2>();
-    QWidget *widget = window.findChild<QWidget *>(box);
-    const auto textOf = [widget] {
-        if (auto *line = qobject_cast<QLineEdit *>(widget))
-            return line->text();
-        return static_cast<MultiLineTextBox *>(widget)->text();
-    };
-    if (auto *line = qobject_cast<QLineEdit *>(widget))
-        line->setText(text);
-    else
-        static_cast<MultiLineTextBox *>(widget)->setText(text);
-
-    focusChange(widget, QEvent::FocusIn);
-    QCOMPARE(textOf(), onFocus);
-    focusChange(widget, QEvent::FocusOut);
-    QCOMPARE(textOf(), onLeaving);
+    auto *line = window.findChild<QLineEdit *>(box);
+    line->setText(text);
+    focusChange(line, QEvent::FocusIn);
+    QCOMPARE(line->text(), onFocus);
+    focusChange(line, QEvent::FocusOut);
+    QCOMPARE(line->text(), onLeaving);
 }
 
 void TestExitFlow::noSpaceInEmailBoxes()

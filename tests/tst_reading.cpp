@@ -9,7 +9,6 @@
 #include "referral/frmNagScreen2.h"
 
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>

@@ -9,7 +9,6 @@
 #include "weblinks/modHelp.h"
 
 #include <QDir>
-#include <QGroupBox>
 #include <QLineEdit>
 #include <QLockFile>
 #include <QRandomGenerator>

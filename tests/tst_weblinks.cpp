@@ -8,7 +8,6 @@
 #include "weblinks/frmAbout.h"
 #include "weblinks/modHelp.h"
 
-#include <QGroupBox>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>

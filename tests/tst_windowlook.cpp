@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -106,8 +105,6 @@ bool showsText(const QWidget *widget)
 {
     if (auto *label = qobject_cast<const QLabel *>(widget))
         return !label->text().isEmpty();
-    if (auto *group = qobject_cast<const QGroupBox *>(widget))
-        return !group->title().isEmpty();
     return qobject_cast<const QAbstractButton *>(widget) ||
         qobject_cast<const QLineEdit *>(widget) || qobject_cast<const QComboBox *>(widget);
 }

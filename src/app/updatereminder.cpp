@@ -2,8 +2,6 @@
 #include "platform/seams.h"
 #include "weblinks/modHelp.h"
 
-#include <QRegularExpression>
-
 namespace modHelp {
 
 namespace {
@@ -13,9 +11,13 @@ constexpr int kReminderDays = 14;
 // The last reminder's date is kept as yyyy-MM-dd: no locale or century can misread it.
 QDate storedDate(const QString &text)
 {
-    static const QRegularExpression iso(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
-    if (!iso.match(text).hasMatch())
+    if (text.size() != 10)
         return {};
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const bool dash = i == 4 || i == 7;
+        if (dash ? text[i] != u'-' : (text[i] < u'0' || text[i] > u'9'))
+            return {};
+    }
     return QDate::fromString(text, Qt::ISODate);
 }
 

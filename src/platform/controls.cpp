@@ -1,16 +1,32 @@
 #include "platform/controls.h"
 
+#include <QFontDatabase>
+#include <QHash>
 #include <QMouseEvent>
 
-QFont designFont(qreal pointSize, bool bold, bool underline)
+QFont designFont(qreal pointSize, bool bold, bool underline, const QString &family)
 {
+    // Asking for a family that is not installed costs a fallback search for every font made
+    // from it; the desktop's font is resolved anyway, for the menus and buttons.
+    static QHash<QString, bool> installed;
+    const auto known = installed.constFind(family);
+    const bool available = known != installed.constEnd()
+        ? *known
+        : *installed.insert(family, QFontDatabase::hasFamily(family));
     QFont font;
-    font.setFamilies({QStringLiteral("Verdana"), QStringLiteral("DejaVu Sans")});
-    font.setStyleHint(QFont::SansSerif);
+    if (available)
+        font.setFamily(family);
     font.setPointSizeF(pointSize);
     font.setBold(bold);
     font.setUnderline(underline);
     return font;
+}
+
+QFrame *makeFrame(QWidget *parent, const char *name)
+{
+    auto *frame = makeControl<QFrame>(parent, name);
+    frame->setFrameStyle(QFrame::StyledPanel | QFrame::Sunken);
+    return frame;
 }
 
 CaptionLabel::CaptionLabel(QWidget *parent)

@@ -1,10 +1,16 @@
 #pragma once
 
 #include <QFont>
+#include <QFrame>
 #include <QLabel>
 
-// The design's typeface; where it is not installed, the closest sans-serif stands in.
-QFont designFont(qreal pointSize, bool bold = false, bool underline = false);
+// The design's typeface where it is installed, elsewhere the desktop's own.
+QFont designFont(qreal pointSize, bool bold = false, bool underline = false,
+                 const QString &family = QStringLiteral("Verdana"));
+
+// A frame without a caption, as the design draws it around a group of controls. (A group box
+// would draw the same, from a picture that makes Qt load every image plugin first.)
+QFrame *makeFrame(QWidget *parent, const char *name);
 
 // Creates a control as a child of `parent` under the design's name, which is also its object name.
 template<class Control, class... Args>

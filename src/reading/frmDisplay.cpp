@@ -11,7 +11,6 @@
 #include "weblinks/vendorcontrols.h"
 
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QMenuBar>
 #include <QPushButton>
@@ -33,10 +32,10 @@ frmDisplay::frmDisplay(QWidget *parent)
     cmdBack = makeControl<QPushButton>(this, "cmdBack", QStringLiteral("&Back"));
     cmdExit = makeControl<QPushButton>(this, "cmdExit", QStringLiteral("&Exit"));
 
-    Frame2 = makeControl<QGroupBox>(this, "Frame2");
+    Frame2 = makeFrame(this, "Frame2");
     Label61 = addBoardPromotion(Frame2, textWidth);
 
-    Frame5 = makeControl<QGroupBox>(this, "Frame5");
+    Frame5 = makeFrame(this, "Frame5");
     lblFullBrand = makeControl<CaptionLabel>(Frame5, "lblFullBrand");
     lblCobrand = makeControl<CaptionLabel>(Frame5, "lblCobrand");
     // Laid out later, the co-brand offer lies in front and covers the other.
@@ -46,7 +45,7 @@ frmDisplay::frmDisplay(QWidget *parent)
     offers->addWidget(lblFullBrand, 0, 0);
     offers->addWidget(lblCobrand, 0, 0);
 
-    fraSexualitySign = makeControl<QGroupBox>(this, "fraSexualitySign");
+    fraSexualitySign = makeFrame(this, "fraSexualitySign");
     lblSignDesc = makeControl<CaptionLabel>(fraSexualitySign, "lblSignDesc");
     lblSignDesc->setText(interpretation::neutral());
     Label12 = makeControl<QLabel>(fraSexualitySign, "Label12",

@@ -4,7 +4,7 @@
 
 class CaptionLabel;
 class QAction;
-class QGroupBox;
+class QFrame;
 class QLabel;
 class QMenu;
 class QMenuBar;
@@ -34,12 +34,12 @@ public:
 
     QPushButton *cmdBack;
     QPushButton *cmdExit;
-    QGroupBox *Frame2;
+    QFrame *Frame2;
     CaptionLabel *Label61;
-    QGroupBox *Frame5;
+    QFrame *Frame5;
     CaptionLabel *lblFullBrand;
     CaptionLabel *lblCobrand;
-    QGroupBox *fraSexualitySign;
+    QFrame *fraSexualitySign;
     CaptionLabel *lblSignDesc;
     QLabel *Label12;
     QLabel *lblXenaSign;

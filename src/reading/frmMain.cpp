@@ -15,7 +15,6 @@
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -58,10 +57,10 @@ frmMain::frmMain(QWidget *parent)
 
     buildMenu();
 
-    Frame2 = makeControl<QGroupBox>(this, "Frame2");
+    Frame2 = makeFrame(this, "Frame2");
     Label61 = addBoardPromotion(Frame2, textWidth);
 
-    Frame1 = makeControl<QGroupBox>(this, "Frame1");
+    Frame1 = makeFrame(this, "Frame1");
     Picture1 = makeControl<QFrame>(Frame1, "Picture1");
     cboMonth = makeControl<QComboBox>(Picture1, "cboMonth");
     txtName = makeControl<QLineEdit>(Picture1, "txtName");
@@ -81,7 +80,7 @@ frmMain::frmMain(QWidget *parent)
                        "discords, problems, disputes and quarrels."));
     Label3->wrapAtWidth(textWidth);
 
-    Frame5 = makeControl<QGroupBox>(this, "Frame5");
+    Frame5 = makeFrame(this, "Frame5");
     cmdExit = makeControl<QPushButton>(Frame5, "cmdExit", QStringLiteral("&Exit"));
     lblCobrand = makeControl<CaptionLabel>(Frame5, "lblCobrand");
     lblFullBrand = makeControl<CaptionLabel>(Frame5, "lblFullBrand");

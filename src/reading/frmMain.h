@@ -6,7 +6,6 @@ class CaptionLabel;
 class QAction;
 class QComboBox;
 class QFrame;
-class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -35,9 +34,9 @@ public:
     QAction *mnuDonate;
     QAction *mnuMakeMoneyOnline;
 
-    QGroupBox *Frame2;
+    QFrame *Frame2;
     CaptionLabel *Label61;
-    QGroupBox *Frame1;
+    QFrame *Frame1;
     QFrame *Picture1;
     QComboBox *cboMonth;
     QLineEdit *txtName;
@@ -50,7 +49,7 @@ public:
     QLabel *Label6;
     QPushButton *cmdNext;
     CaptionLabel *Label3;
-    QGroupBox *Frame5;
+    QFrame *Frame5;
     QPushButton *cmdExit;
     CaptionLabel *lblCobrand;
     CaptionLabel *lblFullBrand;

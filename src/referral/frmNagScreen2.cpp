@@ -10,11 +10,9 @@
 
 #include <QFocusEvent>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QProxyStyle>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -49,68 +47,22 @@ void colour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
     widget->setPalette(palette);
 }
 
-// The style puts a frame's title flush with the frame's edge, which on a filled frame looks cut
-// off: this one indents it to line up with the frame's contents. It styles only the frame itself,
-// so the boxes inside keep the window's palette.
-class IndentedTitleStyle final : public QProxyStyle
+// A navy frame with its caption across the top in white, as the design draws its frames. The
+// frame's layout holds the caption; the frame's contents go below it.
+QFrame *navyFrame(QWidget *parent, const char *name, const QString &caption)
 {
-public:
-    explicit IndentedTitleStyle(QWidget *frame) { setParent(frame); }
-
-    QRect subControlRect(ComplexControl control, const QStyleOptionComplex *option, SubControl part,
-                         const QWidget *widget) const override
-    {
-        QRect rect = QProxyStyle::subControlRect(control, option, part, widget);
-        if (control == CC_GroupBox && part == SC_GroupBoxLabel) {
-            // Where the frame's layout puts the left edge of its contents.
-            const int contentsLeft =
-                QProxyStyle::subControlRect(control, option, SC_GroupBoxContents, widget).left() +
-                pixelMetric(PM_LayoutLeftMargin, nullptr, widget);
-            rect.moveLeft(contentsLeft);
-        }
-        return rect;
-    }
-};
-
-QGroupBox *navyFrame(QWidget *parent, const char *name, const QString &title)
-{
-    auto *frame = makeControl<QGroupBox>(parent, name, title);
-    frame->setFont(designFont(9.75, true));
+    QFrame *frame = makeFrame(parent, name);
     frame->setAutoFillBackground(true);
+    frame->setAccessibleName(caption);
     colour(frame, QPalette::Window, kNavy);
     colour(frame, QPalette::WindowText, Qt::white);
-    frame->setStyle(new IndentedTitleStyle(frame));
+    auto *title = makeControl<QLabel>(frame, (QByteArray(name) + "Caption").constData(), caption);
+    title->setFont(designFont(9.75, true));
+    (new QVBoxLayout(frame))->addWidget(title);
     return frame;
 }
 
-QString textOf(QObject *box)
-{
-    if (auto *line = qobject_cast<QLineEdit *>(box))
-        return line->text();
-    if (auto *multi = qobject_cast<MultiLineTextBox *>(box))
-        return multi->text();
-    return {};
-}
-
-void setTextOf(QObject *box, const QString &text)
-{
-    if (auto *line = qobject_cast<QLineEdit *>(box))
-        line->setText(text);
-    else if (auto *multi = qobject_cast<MultiLineTextBox *>(box))
-        multi->setText(text);
-}
-
 } // namespace
-
-QString MultiLineTextBox::text() const
-{
-    return toPlainText().replace(u'\n', QStringLiteral("\r\n"));
-}
-
-void MultiLineTextBox::setText(const QString &text)
-{
-    setPlainText(QString(text).replace(QLatin1String("\r\n"), QLatin1String("\n")));
-}
 
 frmNagScreen2::frmNagScreen2(QWidget *parent)
     : Form(parent)
@@ -129,10 +81,7 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
 
     picNagscreen2Icon = makeControl<QLabel>(this, "picNagscreen2Icon");
     lblNagScreen2Caption = makeControl<QLabel>(this, "lblNagScreen2Caption", QStringLiteral("ABC"));
-    QFont captionFont;
-    captionFont.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("DejaVu Sans")});
-    captionFont.setPointSizeF(18);
-    lblNagScreen2Caption->setFont(captionFont);
+    lblNagScreen2Caption->setFont(designFont(18, false, false, QStringLiteral("MS Sans Serif")));
 
     Label2 = makeControl<QLabel>(this, "Label2", promotionalText(1));
     Label2->setFont(designFont(9.75, true));
@@ -176,24 +125,24 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
     cmdSubmit =
         makeControl<QPushButton>(Frame2, "cmdSubmit", QStringLiteral("Refer A Friend &Now"));
     cmdSubmit->setFont(designFont(8.25, true));
-    // The message box lies outside what the user can see; its text must survive as it is.
-    txtMessage = makeControl<MultiLineTextBox>(Frame2, "txtMessage");
-    txtMessage->setText(QStringLiteral("Your Message\r\n"));
+    // The message box is never shown; the request relies on its text exactly as it is, line
+    // break included, which a plain text box keeps as it was set.
+    txtMessage = makeControl<QLineEdit>(Frame2, "txtMessage", QStringLiteral("Your Message\r\n"));
     txtMessage->setVisible(false);
 
-    for (QLineEdit *box : {txtName, txtEmail, txtFriendName, txtFriendEmail}) {
+    for (QLineEdit *box : {txtName, txtEmail, txtFriendName, txtFriendEmail, txtMessage}) {
         box->setFont(designFont(8.25));
         box->setAccessibleName(placeholderOf(box));
         box->installEventFilter(this);
     }
-    txtMessage->installEventFilter(this);
 
     // Layout: the plea and the form on the left, the product family on the right.
     auto *title = new QHBoxLayout;
     title->addWidget(picNagscreen2Icon);
     title->addWidget(lblNagScreen2Caption, 1);
 
-    auto *form = new QGridLayout(Frame2);
+    auto *form = new QGridLayout;
+    static_cast<QVBoxLayout *>(Frame2->layout())->addLayout(form);
     form->addWidget(txtName, 0, 0);
     form->addWidget(txtEmail, 0, 1);
     form->addWidget(txtFriendName, 1, 0);
@@ -210,7 +159,7 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
     left->addWidget(cmdClose, 0, Qt::AlignRight);
     left->addWidget(Frame2);
 
-    auto *family = new QVBoxLayout(Frame6);
+    auto *family = static_cast<QVBoxLayout *>(Frame6->layout());
     family->addWidget(Label3);
     family->addStretch(1);
     family->addWidget(lblGoToHome);
@@ -305,11 +254,12 @@ bool frmNagScreen2::eventFilter(QObject *watched, QEvent *event)
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
             break;
-        const QString trimmed = modTellAFriend::trimSpaces(textOf(watched));
+        auto *box = static_cast<QLineEdit *>(watched);
+        const QString trimmed = modTellAFriend::trimSpaces(box->text());
         if (event->type() == QEvent::FocusIn && trimmed == placeholder)
-            setTextOf(watched, QString());
+            box->clear();
         else if (event->type() == QEvent::FocusOut && trimmed.isEmpty())
-            setTextOf(watched, placeholder);
+            box->setText(placeholder);
         break;
     }
     case QEvent::KeyPress:

@@ -2,25 +2,11 @@
 
 #include "platform/form.h"
 
-#include <QPlainTextEdit>
-
 class CaptionLabel;
-class QGroupBox;
+class QFrame;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-
-// A multi-line text box whose text, as on the platform the design comes from, separates lines
-// with CR LF.
-class MultiLineTextBox final : public QPlainTextEdit
-{
-    Q_OBJECT
-
-public:
-    using QPlainTextEdit::QPlainTextEdit;
-    QString text() const;
-    void setText(const QString &text);
-};
 
 // The exit promotion window: the last window of a run, with a plea for the vendor's forum, links,
 // and the refer-a-friend form. Leaving it ends the program.
@@ -39,16 +25,16 @@ public:
     QLabel *Label2;
     QPushButton *Check1;
     QPushButton *cmdClose;
-    QGroupBox *Frame6;
+    QFrame *Frame6;
     CaptionLabel *Label3;
     CaptionLabel *lblGoToHome;
-    QGroupBox *Frame2;
+    QFrame *Frame2;
     QLineEdit *txtName;
     QLineEdit *txtEmail;
     QLineEdit *txtFriendName;
     QLineEdit *txtFriendEmail;
     QPushButton *cmdSubmit;
-    MultiLineTextBox *txtMessage;
+    QLineEdit *txtMessage;
 
 public slots:
     void Check1_Click();

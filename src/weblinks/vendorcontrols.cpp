@@ -5,7 +5,6 @@
 #include "weblinks/modHelp.h"
 #include "weblinks/vendor.h"
 
-#include <QGroupBox>
 #include <QMenuBar>
 #include <QVBoxLayout>
 
@@ -47,7 +46,7 @@ VendorMenus addVendorMenus(QMenuBar *bar, QWidget *window, const char *separator
     return menus;
 }
 
-CaptionLabel *addBoardPromotion(QGroupBox *band, int width)
+CaptionLabel *addBoardPromotion(QFrame *band, int width)
 {
     auto *label = makeControl<CaptionLabel>(band, "Label61");
     label->setCaption(vendor::boardPromotion());

@@ -4,7 +4,7 @@
 
 class CaptionLabel;
 class QAction;
-class QGroupBox;
+class QFrame;
 class QMenu;
 class QMenuBar;
 class QWidget;
@@ -31,7 +31,7 @@ VendorMenus addVendorMenus(QMenuBar *bar, QWidget *window, const char *separator
 QAction *addMenuEntry(QMenu *menu, const char *name, const QString &text);
 
 // The board promotion inside `band`, a link to the home page.
-CaptionLabel *addBoardPromotion(QGroupBox *band, int width);
+CaptionLabel *addBoardPromotion(QFrame *band, int width);
 
 // Makes `label` one of the two overlapping offers: opaque, so the one in front hides the other.
 void setUpOffer(CaptionLabel *label, const QString &caption, int width);

@@ -1,0 +1,153 @@
+#!/usr/bin/python3
+"""Start-up time and peak memory of skyrand against a bare Qt window, under a private Xvfb.
+
+Each run starts with fresh HOME, XDG folders and runtime folder, so every skyrand run is a first
+start that asks nothing. The time is from just before the program is started until the X server
+reports its first window mapped and viewable (events, not polling: the MapNotify arrives as the
+server maps it). The memory is the peak resident set of the whole run, which ends normally:
+the window manager's close request (WM_DELETE_WINDOW) goes to the window, and for skyrand then to
+the exit window it shows.
+
+usage: startup.py SKYRAND BARE_WINDOW [RUNS]
+"""
+import os
+import select
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+
+from Xlib import X, Xatom, display, protocol
+
+TIMEOUT = 30.0
+
+
+def start_xvfb():
+    read_end, write_end = os.pipe()
+    server = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
+        pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    os.close(write_end)
+    number = b""
+    while not number.endswith(b"\n"):
+        chunk = os.read(read_end, 16)
+        if not chunk:
+            raise RuntimeError("Xvfb did not start")
+        number += chunk
+    os.close(read_end)
+    return server, ":" + number.decode().strip()
+
+
+class Screen:
+    def __init__(self, name):
+        self.name = name
+        self.x = display.Display(name)
+        self.root = self.x.screen().root
+        self.root.change_attributes(event_mask=X.SubstructureNotifyMask)
+        self.delete_window = self.x.intern_atom("WM_DELETE_WINDOW")
+        self.protocols = self.x.intern_atom("WM_PROTOCOLS")
+        self.x.sync()
+
+    def drain(self):
+        while self.x.pending_events():
+            self.x.next_event()
+
+    def next_viewable_window(self, deadline):
+        """The next top-level window that is mapped and viewable."""
+        while True:
+            while not self.x.pending_events():
+                left = deadline - time.perf_counter()
+                if left <= 0:
+                    raise TimeoutError("no window appeared")
+                select.select([self.x.fileno()], [], [], left)
+                self.x.pending_events()  # reads what arrived
+            event = self.x.next_event()
+            if event.type == X.MapNotify and not event.override:
+                if event.window.get_attributes().map_state == X.IsViewable:
+                    return event.window
+
+    def close(self, window):
+        message = protocol.event.ClientMessage(
+            window=window, client_type=self.protocols,
+            data=(32, [self.delete_window, X.CurrentTime, 0, 0, 0]))
+        window.send_event(message)
+        self.x.flush()
+
+
+def environment(display_name, home):
+    folders = {"XDG_CONFIG_HOME": "config", "XDG_CACHE_HOME": "cache", "XDG_DATA_HOME": "data",
+               "XDG_STATE_HOME": "state", "XDG_RUNTIME_DIR": "runtime"}
+    env = {"HOME": home, "DISPLAY": display_name, "PATH": "/usr/bin:/bin", "LANG": "C.UTF-8",
+           "QT_QPA_PLATFORM": "xcb"}
+    for variable, folder in folders.items():
+        path = os.path.join(home, folder)
+        os.mkdir(path, 0o700)
+        env[variable] = path
+    return env
+
+
+def run(screen, program, closes):
+    """One run: milliseconds to the first window, peak resident MiB."""
+    with tempfile.TemporaryDirectory() as home:
+        env = environment(screen.name, home)
+        screen.drain()
+        started = time.perf_counter()
+        process = subprocess.Popen([program], env=env, stdout=subprocess.DEVNULL,
+                                   stderr=subprocess.DEVNULL)
+        try:
+            window = screen.next_viewable_window(started + TIMEOUT)
+            shown = time.perf_counter()
+            for _ in range(closes):
+                screen.close(window)
+                if _ + 1 < closes:
+                    window = screen.next_viewable_window(time.perf_counter() + TIMEOUT)
+            _, status, usage = os.wait4(process.pid, 0)
+        finally:
+            if process.poll() is None:
+                process.kill()
+                process.wait()
+        if status != 0:
+            raise RuntimeError(f"{program} ended with status {status}")
+        return (shown - started) * 1000, usage.ru_maxrss / 1024
+
+
+def summary(name, values, unit):
+    return (f"{name}: median {statistics.median(values):.1f} {unit}, "
+            f"min {min(values):.1f}, max {max(values):.1f}")
+
+
+def main():
+    if len(sys.argv) < 3:
+        sys.exit(__doc__)
+    skyrand, bare = sys.argv[1], sys.argv[2]
+    runs = int(sys.argv[3]) if len(sys.argv) > 3 else 20
+    server, display_name = start_xvfb()
+    try:
+        screen = Screen(display_name)
+        # skyrand ends through its exit window: close the entry window, then the exit window.
+        programs = {"skyrand": (skyrand, 2), "bare window": (bare, 1)}
+        for program, closes in programs.values():  # warm-up: caches, fonts, page cache
+            run(screen, program, closes)
+        times = {name: [] for name in programs}
+        memory = {name: [] for name in programs}
+        for _ in range(runs):
+            for name, (program, closes) in programs.items():
+                milliseconds, mebibytes = run(screen, program, closes)
+                times[name].append(milliseconds)
+                memory[name].append(mebibytes)
+        print(f"{runs} runs each, alternating, after one warm-up run each")
+        for name in programs:
+            print(summary(f"{name} time to first window", times[name], "ms"))
+            print(summary(f"{name} peak resident memory", memory[name], "MiB"))
+        print(f"ratio time skyrand / bare window: "
+              f"{statistics.median(times['skyrand']) / statistics.median(times['bare window']):.2f}")
+        print(f"ratio memory skyrand / bare window: "
+              f"{statistics.median(memory['skyrand']) / statistics.median(memory['bare window']):.2f}")
+    finally:
+        server.terminate()
+        server.wait()
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,9 @@
+#include "platform/appstyle.h"
+
+QIcon AppStyle::standardIcon(StandardPixmap icon, const QStyleOption *option,
+                             const QWidget *widget) const
+{
+    if (icon == SP_ToolBarHorizontalExtensionButton || icon == SP_ToolBarVerticalExtensionButton)
+        return {};
+    return QProxyStyle::standardIcon(icon, option, widget);
+}
