@@ -140,6 +140,9 @@ def main():
         for name in programs:
             print(summary(f"{name} time to first window", times[name], "ms"))
             print(summary(f"{name} peak resident memory", memory[name], "MiB"))
+        # The machine's speed drifts between rounds; a ratio taken within each round does not.
+        paired = [a / b for a, b in zip(times["skyrand"], times["bare window"])]
+        print(f"time ratio within each round: median {statistics.median(paired):.2f}")
         print(f"ratio time skyrand / bare window: "
               f"{statistics.median(times['skyrand']) / statistics.median(times['bare window']):.2f}")
         print(f"ratio memory skyrand / bare window: "

@@ -5,8 +5,17 @@
 
 #include <QApplication>
 
+#include <fontconfig/fontconfig.h>
+
+#include <thread>
+
 int main(int argc, char *argv[])
 {
+    // The first text measured makes fontconfig read and parse its whole configuration, the
+    // largest part of what our first window costs beyond an empty one. Done on a second core
+    // while Qt connects to the display, the two overlap; the windows wait for it below.
+    std::thread fontConfiguration([] { FcInit(); });
+
     QApplication app(argc, argv);
     QApplication::setStyle(new AppStyle);
     QCoreApplication::setApplicationVersion(QStringLiteral(SKYRAND_VERSION));
@@ -15,6 +24,8 @@ int main(int argc, char *argv[])
     QApplication::setWindowIcon(applicationIcon());
     // The program ends only through its exit window, never because a window closed.
     QGuiApplication::setQuitOnLastWindowClosed(false);
+
+    fontConfiguration.join();
     StartUp();
     return QApplication::exec();
 }

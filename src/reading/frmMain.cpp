@@ -90,7 +90,7 @@ frmMain::frmMain(QWidget *parent)
 
     // Layout: three bands; in the middle the description, the input panel and the button.
     for (QLabel *heading : {Label1, Label2, Label5, Label6, Label7})
-        heading->setFont(designFont(8.25, true));
+        heading->setFont(designFont(8.25));
     auto *panel = new QGridLayout(Picture1);
     panel->setContentsMargins(0, 0, 0, 0);
     panel->addWidget(Label1, 0, 0);

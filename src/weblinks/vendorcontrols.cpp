@@ -53,7 +53,7 @@ CaptionLabel *addBoardPromotion(QFrame *band, int width)
     label->setLink(true);
     label->wrapAtWidth(width);
     label->setAlignment(Qt::AlignCenter);
-    label->setFont(designFont(8.25, true));
+    label->setFont(designFont(8.25));
     (new QVBoxLayout(band))->addWidget(label);
     QObject::connect(label, &CaptionLabel::Click, band, &modHelp::OpenHomePage);
     return label;
