@@ -1,5 +1,7 @@
 #include "platform/seams.h"
 
+#include "platform/inisettingsstore.h"
+
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDesktopServices>
@@ -9,7 +11,6 @@
 #include <QMessageBox>
 #include <QProcess>
 #include <QRandomGenerator>
-#include <QSettings>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -64,44 +65,6 @@ public:
             QDesktopServices::openUrl(url);
         else
             QProcess::startDetached(QStringLiteral("xdg-open"), {address});
-    }
-};
-
-class IniSettingsStore final : public SettingsStore
-{
-public:
-    std::optional<QString> read(const QString &application, const QString &section,
-                                const QString &key) override
-    {
-        QSettings file(path(application), QSettings::IniFormat);
-        if (file.status() != QSettings::NoError)
-            return std::nullopt;
-        return file.value(section + u'/' + key).toString();
-    }
-
-    bool save(const QString &application, const QString &section, const QString &key,
-              const QString &value) override
-    {
-        const QString filePath = path(application);
-        // A file Qt cannot parse is left alone rather than replaced by our one entry.
-        QSettings file(filePath, QSettings::IniFormat);
-        if (file.status() != QSettings::NoError)
-            return false;
-        if (QFileInfo(filePath).isDir())
-            return false;
-        // QSettings writes through a temporary file and renames it, so a crash or a full disk
-        // leaves the previous file whole.
-        file.setAtomicSyncRequired(true);
-        file.setValue(section + u'/' + key, value);
-        file.sync();
-        return file.status() == QSettings::NoError;
-    }
-
-private:
-    static QString path(const QString &application)
-    {
-        return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' +
-            application + QStringLiteral(".ini");
     }
 };
 

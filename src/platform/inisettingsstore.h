@@ -1,0 +1,20 @@
+#pragma once
+
+#include "platform/seams.h"
+
+namespace platform {
+
+// The settings seam on a QSettings INI file per application, $XDG_CONFIG_HOME/<application>.ini.
+// A file that Qt cannot parse reads as a failure and is never overwritten.
+class IniSettingsStore final : public SettingsStore
+{
+public:
+    std::optional<QString> read(const QString &application, const QString &section,
+                                const QString &key) override;
+    bool save(const QString &application, const QString &section, const QString &key,
+              const QString &value) override;
+
+    static QString path(const QString &application);
+};
+
+} // namespace platform
