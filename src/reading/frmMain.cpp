@@ -172,7 +172,7 @@ frmMain::frmMain(QWidget *parent)
 void frmMain::buildMenu()
 {
     menuBar = makeControl<QMenuBar>(this, "menuBar");
-    const auto action = [this](QMenu *menu, const char *name, const QString &text) {
+    const auto action = [](QMenu *menu, const char *name, const QString &text) {
         QAction *entry = menu->addAction(text);
         entry->setObjectName(QLatin1String(name));
         return entry;
