@@ -93,6 +93,18 @@ bool isPlain(const QString &text)
                        [](QChar c) { return c.unicode() >= 32 && c.unicode() < 127; });
 }
 
+// Names such as "General/window.size": letters, digits, '_', '-', '.' and single slashes.
+bool isOrdinaryKey(const QString &key)
+{
+    const QStringList parts = key.split(u'/');
+    return std::all_of(parts.cbegin(), parts.cend(), [](const QString &part) {
+        return !part.isEmpty() && std::all_of(part.cbegin(), part.cend(), [](QChar c) {
+            return c.unicode() < 128 &&
+                (c.isLetterOrNumber() || c == u'_' || c == u'-' || c == u'.');
+        });
+    });
+}
+
 struct FileState
 {
     QSettings::Status status;
@@ -190,11 +202,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         fuzztext::fail("today was not stored: " +
                        fuzztext::codes(now.values.value(key).toString()));
     // Qt rewrites the whole file. It does not give every odd key or value back byte for byte
-    // (control characters, lists of them, a key of nothing but slashes that it cannot even look
-    // up), and those were never ours; plain entries must survive.
+    // (control characters, lists of them, keys with empty parts or escapes), and those were never
+    // ours; the entries that settings files really hold must survive.
     for (auto it = before.values.cbegin(); it != before.values.cend(); ++it) {
-        const bool addressable = !QString(it.key()).remove(u'/').isEmpty();
-        if (it.key() == key || !addressable || !isPlain(it.key()) ||
+        if (it.key() == key || !isOrdinaryKey(it.key()) ||
             it.value().typeId() != QMetaType::QString || !isPlain(it.value().toString()))
             continue;
         if (now.values.value(it.key()) != it.value())
