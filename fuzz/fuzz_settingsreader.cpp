@@ -121,10 +121,13 @@ FileState parse(const QByteArray &bytes, const QString &copyPath)
         if (!copy.open(QIODevice::WriteOnly) || copy.write(bytes) != bytes.size())
             fuzztext::fail("cannot write a copy of the settings file");
     }
+    // Qt parses sections only as lookups need them, and reports a section that does not parse
+    // only then: the status counts once every entry has been read.
     QSettings file(copyPath, QSettings::IniFormat);
-    FileState state {file.status(), {}};
+    FileState state {QSettings::NoError, {}};
     for (const QString &key : file.allKeys())
         state.values.insert(key, file.value(key));
+    state.status = file.status();
     return state;
 }
 
