@@ -167,6 +167,10 @@ void TestSignTable::texts_data()
     QTest::newRow("day 3.5 in June 1922") << "1922"
                                           << "June"
                                           << "3.5" << Decision::Aries;
+    // A day too close to zero for a double is still no day after the 3rd.
+    QTest::newRow("tiny day in June 1922")
+        << "1922"
+        << "June" << QStringLiteral("0.") + QString(400, u'0') + u'1' << Decision::Pisces;
 
     // Years outside the table decide nothing; texts that are no number fail.
     QTest::newRow("1899") << "1899"
@@ -225,6 +229,11 @@ void TestSignTable::numbers_data()
     QTest::newRow("leading point") << ".5" << 0.5;
     QTest::newRow("negative") << "-3" << -3.0;
     QTest::newRow("hundreds of digits") << QString(400, u'9') << HUGE_VAL;
+    const QString tiny = QStringLiteral("0.") + QString(400, u'0') + u'1';
+    QTest::newRow("fraction below a double") << tiny << 0.0;
+    QTest::newRow("negative fraction below a double") << u'-' + tiny << -0.0;
+    QTest::newRow("hundreds of digits after a point")
+        << QStringLiteral("1922.") + QString(400, u'0') << 1922.0;
 }
 
 void TestSignTable::numbers()

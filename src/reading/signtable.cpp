@@ -1,5 +1,6 @@
 #include "reading/signtable.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <string>
@@ -92,8 +93,14 @@ std::optional<double> numberFromText(QStringView text)
     const auto result = std::from_chars(digits, digits + length, value);
     if (result.ptr != digits + length && result.ec != std::errc::result_out_of_range)
         return std::nullopt;
-    if (result.ec == std::errc::result_out_of_range)
-        value = HUGE_VAL; // too many digits: certainly no year of the table
+    if (result.ec == std::errc::result_out_of_range) {
+        // Beyond a double either way: too many digits before the point (certainly no year of the
+        // table), or a fraction too small to tell from zero. The nearest double is the value.
+        const char *const point = std::find(digits, digits + length, '.');
+        const bool wholePart =
+            std::any_of(static_cast<const char *>(digits), point, [](char c) { return c != '0'; });
+        value = wholePart ? HUGE_VAL : 0.0;
+    }
     return negative ? -value : value;
 }
 

@@ -1,0 +1,84 @@
+#include "platform/inisettingsstore.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
+namespace platform {
+
+namespace {
+
+struct Parsed
+{
+    bool readable;
+    QString value;
+};
+
+// QSettings keeps every file it has parsed in a process-wide cache and trusts it while the file's
+// size and time look unchanged; it parses a section only when a lookup needs it and reports a bad
+// one only then, and a lookup may pass over the entry behind an oddly named section; and it
+// writes over a file it could not parse. Parsing all of a private copy of what is on disk now
+// gives an answer that speaks for the file as it is.
+Parsed parse(const QString &filePath, const QString &key)
+{
+    const QFileInfo info(filePath);
+    if (!info.exists() && !info.isSymLink())
+        return {true, {}};
+    // Whatever else stands in the file's place (a folder, a named pipe that would block the read
+    // for good, a device) is not ours to read or replace.
+    if (!info.isFile())
+        return {false, {}};
+    QFile file(filePath);
+    // Ours holds one line; anything this large was not written by us.
+    constexpr qint64 kLargestPlausible = 1 << 20;
+    if (file.size() > kLargestPlausible)
+        return {false, {}};
+    QTemporaryDir folder;
+    QFile copy(folder.filePath(QStringLiteral("copy.ini")));
+    if (!file.open(QIODevice::ReadOnly) || !folder.isValid() || !copy.open(QIODevice::WriteOnly) ||
+        copy.write(file.readAll()) < 0)
+        return {false, {}};
+    copy.close();
+    const QSettings settings(copy.fileName(), QSettings::IniFormat);
+    settings.allKeys();
+    if (settings.status() != QSettings::NoError)
+        return {false, {}};
+    return {true, key.isEmpty() ? QString() : settings.value(key).toString()};
+}
+
+} // namespace
+
+std::optional<QString> IniSettingsStore::read(const QString &application, const QString &section,
+                                              const QString &key)
+{
+    const Parsed parsed = parse(path(application), section + u'/' + key);
+    if (!parsed.readable)
+        return std::nullopt;
+    return parsed.value;
+}
+
+bool IniSettingsStore::save(const QString &application, const QString &section, const QString &key,
+                            const QString &value)
+{
+    const QString filePath = path(application);
+    // A file that cannot be read is left as it is rather than replaced by our one entry.
+    if (!parse(filePath, QString()).readable)
+        return false;
+    QSettings file(filePath, QSettings::IniFormat);
+    // QSettings writes through a temporary file and renames it, so a crash or a full disk leaves
+    // the previous file whole.
+    file.setAtomicSyncRequired(true);
+    file.setValue(section + u'/' + key, value);
+    file.sync();
+    return file.status() == QSettings::NoError;
+}
+
+QString IniSettingsStore::path(const QString &application)
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) + u'/' +
+        application + QStringLiteral(".ini");
+}
+
+} // namespace platform
