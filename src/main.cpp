@@ -2,10 +2,9 @@
 #include "app/version.h"
 #include "platform/appicon.h"
 #include "platform/appstyle.h"
+#include "platform/controls.h"
 
 #include <QApplication>
-
-#include <fontconfig/fontconfig.h>
 
 #include <thread>
 
@@ -14,7 +13,7 @@ int main(int argc, char *argv[])
     // The first text measured makes fontconfig read and parse its whole configuration, the
     // largest part of what our first window costs beyond an empty one. Done on a second core
     // while Qt connects to the display, the two overlap; the windows wait for it below.
-    std::thread fontConfiguration([] { FcInit(); });
+    std::thread fontConfiguration(prepareDesignFonts);
 
     QApplication app(argc, argv);
     QApplication::setStyle(new AppStyle);

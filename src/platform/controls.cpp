@@ -4,11 +4,42 @@
 #include <QHash>
 #include <QMouseEvent>
 
+#include <fontconfig/fontconfig.h>
+
+namespace {
+
+// Whether each of the design's families is installed, as far as known.
+QHash<QString, bool> &installedFamilies()
+{
+    static QHash<QString, bool> families;
+    return families;
+}
+
+} // namespace
+
+void prepareDesignFonts()
+{
+    FcInit();
+    // An exact look-up in fontconfig's list of fonts: Qt's own answer would first run
+    // fontconfig's substitution rules over the name.
+    for (const char *family : {kDesignFamily, kDesignCaptionFamily}) {
+        FcPattern *pattern = FcPatternCreate();
+        FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8 *>(family));
+        FcObjectSet *properties = FcObjectSetBuild(FC_FAMILY, nullptr);
+        FcFontSet *fonts = FcFontList(nullptr, pattern, properties);
+        installedFamilies().insert(QLatin1String(family), fonts && fonts->nfont > 0);
+        if (fonts)
+            FcFontSetDestroy(fonts);
+        FcObjectSetDestroy(properties);
+        FcPatternDestroy(pattern);
+    }
+}
+
 QFont designFont(qreal pointSize, bool bold, bool underline, const QString &family)
 {
     // Asking for a family that is not installed costs a fallback search for every font made
     // from it; the desktop's font is resolved anyway, for the menus and buttons.
-    static QHash<QString, bool> installed;
+    QHash<QString, bool> &installed = installedFamilies();
     const auto known = installed.constFind(family);
     const bool available = known != installed.constEnd()
         ? *known

@@ -4,9 +4,17 @@
 #include <QFrame>
 #include <QLabel>
 
+inline constexpr char kDesignFamily[] = "Verdana";
+inline constexpr char kDesignCaptionFamily[] = "MS Sans Serif";
+
 // The design's typeface where it is installed, elsewhere the desktop's own.
 QFont designFont(qreal pointSize, bool bold = false, bool underline = false,
-                 const QString &family = QStringLiteral("Verdana"));
+                 const QString &family = QLatin1String(kDesignFamily));
+
+// Loads fontconfig's configuration and finds out which of the design's families are installed.
+// Safe on any thread before the first window exists, so the program can do it alongside Qt's
+// own start; designFont finds out by itself when this has not run.
+void prepareDesignFonts();
 
 // A frame without a caption, as the design draws it around a group of controls. (A group box
 // would draw the same, from a picture that makes Qt load every image plugin first.)

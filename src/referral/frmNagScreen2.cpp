@@ -81,7 +81,8 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
 
     picNagscreen2Icon = makeControl<QLabel>(this, "picNagscreen2Icon");
     lblNagScreen2Caption = makeControl<QLabel>(this, "lblNagScreen2Caption", QStringLiteral("ABC"));
-    lblNagScreen2Caption->setFont(designFont(18, false, false, QStringLiteral("MS Sans Serif")));
+    lblNagScreen2Caption->setFont(
+        designFont(18, false, false, QLatin1String(kDesignCaptionFamily)));
 
     Label2 = makeControl<QLabel>(this, "Label2", promotionalText(1));
     Label2->setFont(designFont(9.75, true));
