@@ -1,6 +1,5 @@
 #include "platform/appicon.h"
 
-#include <QApplication>
 #include <QImage>
 #include <QPixmap>
 #include <QResource>
@@ -23,11 +22,4 @@ QIcon applicationIcon()
         return sizes;
     }();
     return icon;
-}
-
-QPalette fixedLightPalette(const QColor &window)
-{
-    QPalette palette = QApplication::style()->standardPalette();
-    palette.setColor(QPalette::Window, window);
-    return palette;
 }

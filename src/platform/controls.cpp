@@ -1,8 +1,10 @@
 #include "platform/controls.h"
 
+#include <QApplication>
 #include <QFontDatabase>
 #include <QHash>
 #include <QMouseEvent>
+#include <QStyle>
 
 #include <fontconfig/fontconfig.h>
 
@@ -51,6 +53,20 @@ QFont designFont(qreal pointSize, bool bold, bool underline, const QString &fami
     font.setBold(bold);
     font.setUnderline(underline);
     return font;
+}
+
+QPalette fixedLightPalette(const QColor &window)
+{
+    QPalette palette = QApplication::style()->standardPalette();
+    palette.setColor(QPalette::Window, window);
+    return palette;
+}
+
+void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
 }
 
 QFrame *makeFrame(QWidget *parent, const char *name)

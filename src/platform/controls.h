@@ -20,6 +20,13 @@ void prepareDesignFonts();
 // would draw the same, from a picture that makes Qt load every image plugin first.)
 QFrame *makeFrame(QWidget *parent, const char *name);
 
+// A light palette with the given window colour, for windows whose design fixes their background:
+// everything drawn on them keeps its contrast under a dark desktop palette.
+QPalette fixedLightPalette(const QColor &window);
+
+// Gives one colour of a widget's palette a colour the design fixes.
+void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour);
+
 // Creates a control as a child of `parent` under the design's name, which is also its object name.
 template<class Control, class... Args>
 Control *makeControl(QWidget *parent, const char *name, Args &&...args)

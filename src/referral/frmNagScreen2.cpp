@@ -40,13 +40,6 @@ QString productFamilyText()
     return kProductFamilyFirst + QString(61, u' ') + kProductFamilySecond;
 }
 
-void colour(QWidget *widget, QPalette::ColorRole role, const QColor &colour)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(role, colour);
-    widget->setPalette(palette);
-}
-
 // A navy frame with its caption across the top in white, as the design draws its frames. The
 // frame's layout holds the caption; the frame's contents go below it.
 QFrame *navyFrame(QWidget *parent, const char *name, const QString &caption)
@@ -54,8 +47,8 @@ QFrame *navyFrame(QWidget *parent, const char *name, const QString &caption)
     QFrame *frame = makeFrame(parent, name);
     frame->setAutoFillBackground(true);
     frame->setAccessibleName(caption);
-    colour(frame, QPalette::Window, kNavy);
-    colour(frame, QPalette::WindowText, Qt::white);
+    setColour(frame, QPalette::Window, kNavy);
+    setColour(frame, QPalette::WindowText, Qt::white);
     auto *title = makeControl<QLabel>(frame, (QByteArray(name) + "Caption").constData(), caption);
     title->setFont(designFont(9.75, true));
     (new QVBoxLayout(frame))->addWidget(title);
@@ -95,7 +88,7 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
     Check1->setCheckable(true);
     Check1->setFont(designFont(14.25));
     Check1->setCursor(Qt::PointingHandCursor);
-    colour(Check1, QPalette::ButtonText, Qt::blue);
+    setColour(Check1, QPalette::ButtonText, Qt::blue);
 
     cmdClose = makeControl<QPushButton>(this, "cmdClose", QStringLiteral("E&xit"));
 
@@ -106,14 +99,14 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
     Label3->setFont(designFont(9));
     Label3->setWordWrap(true);
     Label3->setFixedWidth(unit * 34);
-    colour(Label3, QPalette::WindowText, Qt::white);
+    setColour(Label3, QPalette::WindowText, Qt::white);
     lblGoToHome = makeControl<CaptionLabel>(Frame6, "lblGoToHome");
     lblGoToHome->setCaption(QStringLiteral("Click Here To Visit Orrim Softwares"));
     lblGoToHome->setLink(true);
     lblGoToHome->setFont(designFont(9, true, true));
     lblGoToHome->setWordWrap(true);
     lblGoToHome->setFixedWidth(unit * 34);
-    colour(lblGoToHome, QPalette::WindowText, Qt::yellow);
+    setColour(lblGoToHome, QPalette::WindowText, Qt::yellow);
 
     Frame2 = navyFrame(this, "Frame2", QStringLiteral("Refer A Friend"));
     txtName = makeControl<QLineEdit>(Frame2, "txtName", QString(modTellAFriend::kNamePlaceholder));

@@ -17,13 +17,6 @@ const QColor kBackground(224, 224, 224);
 const QColor kNavy(0, 0, 128);
 const QColor kBlue(0, 0, 255);
 
-void paint(QWidget *widget, const QColor &text)
-{
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, text);
-    widget->setPalette(palette);
-}
-
 } // namespace
 
 frmAbout::frmAbout(QWidget *parent)
@@ -49,7 +42,7 @@ frmAbout::frmAbout(QWidget *parent)
 
     Label2 = makeControl<QLabel>(this, "Label2", QStringLiteral(SKYRAND_TITLE));
     Label2->setFont(designFont(9.75, true));
-    paint(Label2, kNavy);
+    setColour(Label2, QPalette::WindowText, kNavy);
 
     Label1 = makeControl<QLabel>(
         this, "Label1",
@@ -58,13 +51,13 @@ frmAbout::frmAbout(QWidget *parent)
                        "discord and problems that you may face."));
     Label1->setWordWrap(true);
     Label1->setFixedWidth(textWidth);
-    paint(Label1, kBlue);
+    setColour(Label1, QPalette::WindowText, kBlue);
 
     lblHomePage = makeControl<CaptionLabel>(this, "lblHomePage");
     lblHomePage->setCaption(QStringLiteral("Click here to visit ") + vendor::baseAddress());
     lblHomePage->setLink(true);
     lblHomePage->setFont(designFont(8.25, true, true));
-    paint(lblHomePage, kNavy);
+    setColour(lblHomePage, QPalette::WindowText, kNavy);
 
     Label6 = makeControl<QLabel>(
         this, "Label6",
@@ -73,13 +66,13 @@ frmAbout::frmAbout(QWidget *parent)
     Label6->setWordWrap(true);
     Label6->setFixedWidth(textWidth);
     Label6->setFont(designFont(8.25, true));
-    paint(Label6, kBlue);
+    setColour(Label6, QPalette::WindowText, kBlue);
 
     Label5 = makeControl<CaptionLabel>(this, "Label5");
     Label5->setCaption(QStringLiteral("Click here for more details"));
     Label5->setLink(true);
     Label5->setFont(designFont(8.25, true, true));
-    paint(Label5, kNavy);
+    setColour(Label5, QPalette::WindowText, kNavy);
 
     Line2 = makeControl<QFrame>(this, "Line2");
     Line2->setFrameShape(QFrame::HLine);
