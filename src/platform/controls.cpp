@@ -17,6 +17,25 @@ QHash<QString, bool> &installedFamilies()
     return families;
 }
 
+// A caption as shown: "&&" as one "&", a lone "&" (a mnemonic marker) not at all.
+QString displayedCaption(const QString &caption)
+{
+    QString shown;
+    shown.reserve(caption.size());
+    for (qsizetype i = 0; i < caption.size(); ++i) {
+        if (caption[i] == u'&') {
+            if (i + 1 < caption.size() && caption[i + 1] == u'&')
+                shown.append(u'&');
+            ++i;
+            if (i < caption.size() && caption[i] != u'&')
+                shown.append(caption[i]);
+            continue;
+        }
+        shown.append(caption[i]);
+    }
+    return shown;
+}
+
 } // namespace
 
 void prepareDesignFonts()
@@ -88,13 +107,10 @@ void CaptionLabel::setCaption(const QString &caption)
     setText(displayedCaption(caption));
 }
 
-void CaptionLabel::setLink(bool link)
+void CaptionLabel::setLink()
 {
-    m_link = link;
-    if (link)
-        setCursor(Qt::PointingHandCursor);
-    else
-        unsetCursor();
+    m_link = true;
+    setCursor(Qt::PointingHandCursor);
 }
 
 void CaptionLabel::wrapAtWidth(int width)
@@ -130,24 +146,6 @@ QSize CaptionLabel::sizeHint() const
 QSize CaptionLabel::minimumSizeHint() const
 {
     return wrapsAtFixedWidth() ? sizeHint() : QLabel::minimumSizeHint();
-}
-
-QString CaptionLabel::displayedCaption(const QString &caption)
-{
-    QString shown;
-    shown.reserve(caption.size());
-    for (qsizetype i = 0; i < caption.size(); ++i) {
-        if (caption[i] == u'&') {
-            if (i + 1 < caption.size() && caption[i + 1] == u'&')
-                shown.append(u'&');
-            ++i;
-            if (i < caption.size() && caption[i] != u'&')
-                shown.append(caption[i]);
-            continue;
-        }
-        shown.append(caption[i]);
-    }
-    return shown;
 }
 
 void CaptionLabel::mousePressEvent(QMouseEvent *event)

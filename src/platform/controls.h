@@ -49,7 +49,7 @@ public:
     void setCaption(const QString &caption);
 
     // Makes the label a link: pointing-hand cursor, Click on a left-button click.
-    void setLink(bool link);
+    void setLink();
 
     // Wraps the text at a fixed width. Its size then follows from the text and the font alone:
     // the label answers size questions from a cache instead of laying the whole text out anew for
@@ -59,8 +59,6 @@ public:
     bool hasHeightForWidth() const override;
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
-
-    static QString displayedCaption(const QString &caption);
 
 signals:
     void Click();

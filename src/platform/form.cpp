@@ -11,18 +11,28 @@ QList<QPointer<Form>> &registry()
     return windows;
 }
 
+void registerWindow(Form *window)
+{
+    registry().append(window);
+}
+
+void unregisterWindow(Form *window)
+{
+    registry().removeIf([window](const QPointer<Form> &w) { return w.isNull() || w == window; });
+}
+
 } // namespace
 
 Form::Form(QWidget *parent)
     : QDialog(parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
-    LoadedWindows::add(this);
+    registerWindow(this);
 }
 
 Form::~Form()
 {
-    LoadedWindows::remove(this);
+    unregisterWindow(this);
 }
 
 void Form::Unload()
@@ -42,7 +52,7 @@ void Form::closeEvent(QCloseEvent *event)
     // one of its kind. Then it is gone for good: Qt deletes it once control is back in the event
     // loop, and until then it no longer counts as loaded.
     Form_Unload();
-    LoadedWindows::remove(this);
+    unregisterWindow(this);
     event->accept();
 }
 
@@ -64,16 +74,6 @@ QList<QPointer<Form>> inLoadOrder()
             loaded.append(window);
     }
     return loaded;
-}
-
-void add(Form *window)
-{
-    registry().append(window);
-}
-
-void remove(Form *window)
-{
-    registry().removeIf([window](const QPointer<Form> &w) { return w.isNull() || w == window; });
 }
 
 } // namespace LoadedWindows

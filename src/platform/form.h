@@ -39,9 +39,6 @@ namespace LoadedWindows {
 // Loaded windows, oldest first.
 QList<QPointer<Form>> inLoadOrder();
 
-void add(Form *window);
-void remove(Form *window);
-
 template<class W> W *find()
 {
     for (const auto &window : inLoadOrder()) {

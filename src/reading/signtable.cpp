@@ -44,6 +44,16 @@ bool isWholeYearIn(double year, int first, int last)
     return year >= first && year <= last && year == std::floor(year);
 }
 
+// "January" .. "December" by calendar order, 1-based; 0 for any other text.
+int monthNumber(QStringView month)
+{
+    for (int i = 0; i < 12; ++i) {
+        if (month == QStringView(kMonthNames[i]))
+            return i + 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 std::optional<double> numberFromText(QStringView text)
@@ -102,15 +112,6 @@ std::optional<double> numberFromText(QStringView text)
         value = wholePart ? HUGE_VAL : 0.0;
     }
     return negative ? -value : value;
-}
-
-int monthNumber(QStringView month)
-{
-    for (int i = 0; i < 12; ++i) {
-        if (month == QStringView(kMonthNames[i]))
-            return i + 1;
-    }
-    return 0;
 }
 
 Decision decide(QStringView year, QStringView month, QStringView day)

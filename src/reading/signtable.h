@@ -19,9 +19,6 @@ std::optional<double> numberFromText(QStringView text);
 // or a month text that is no month name.
 Decision decide(QStringView year, QStringView month, QStringView day);
 
-// "January" .. "December" by calendar order, 1-based; 0 for any other text.
-int monthNumber(QStringView month);
-
 extern const char16_t *const kMonthNames[12];
 
 } // namespace modPlanetSign

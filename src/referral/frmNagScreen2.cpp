@@ -102,7 +102,7 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
     setColour(Label3, QPalette::WindowText, Qt::white);
     lblGoToHome = makeControl<CaptionLabel>(Frame6, "lblGoToHome");
     lblGoToHome->setCaption(QStringLiteral("Click Here To Visit Orrim Softwares"));
-    lblGoToHome->setLink(true);
+    lblGoToHome->setLink();
     lblGoToHome->setFont(designFont(9, true, true));
     lblGoToHome->setWordWrap(true);
     lblGoToHome->setFixedWidth(unit * 34);

@@ -55,7 +55,7 @@ frmAbout::frmAbout(QWidget *parent)
 
     lblHomePage = makeControl<CaptionLabel>(this, "lblHomePage");
     lblHomePage->setCaption(QStringLiteral("Click here to visit ") + vendor::baseAddress());
-    lblHomePage->setLink(true);
+    lblHomePage->setLink();
     lblHomePage->setFont(designFont(8.25, true, true));
     setColour(lblHomePage, QPalette::WindowText, kNavy);
 
@@ -70,7 +70,7 @@ frmAbout::frmAbout(QWidget *parent)
 
     Label5 = makeControl<CaptionLabel>(this, "Label5");
     Label5->setCaption(QStringLiteral("Click here for more details"));
-    Label5->setLink(true);
+    Label5->setLink();
     Label5->setFont(designFont(8.25, true, true));
     setColour(Label5, QPalette::WindowText, kNavy);
 

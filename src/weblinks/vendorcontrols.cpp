@@ -50,7 +50,7 @@ CaptionLabel *addBoardPromotion(QFrame *band, int width)
 {
     auto *label = makeControl<CaptionLabel>(band, "Label61");
     label->setCaption(vendor::boardPromotion());
-    label->setLink(true);
+    label->setLink();
     label->wrapAtWidth(width);
     label->setAlignment(Qt::AlignCenter);
     label->setFont(designFont(8.25));
@@ -62,7 +62,7 @@ CaptionLabel *addBoardPromotion(QFrame *band, int width)
 void setUpOffer(CaptionLabel *label, const QString &caption, int width)
 {
     label->setCaption(caption);
-    label->setLink(true);
+    label->setLink();
     label->wrapAtWidth(width);
     label->setAutoFillBackground(true);
 }
