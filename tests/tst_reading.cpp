@@ -8,17 +8,20 @@
 #include "reading/modPlanetSign.h"
 #include "referral/frmNagScreen2.h"
 
+#include <QClipboard>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QTest>
+#include <QWindow>
 
 namespace {
 
 frmMain &shownEntryWindow()
 {
-    frmMain &entry = LoadedWindows::get<frmMain>();
+    frmMain &entry = LoadedWindows::load<frmMain>();
     showActive(entry);
     return entry;
 }
@@ -47,12 +50,15 @@ private slots:
     void validation();
     void nameKeyFilter_data();
     void nameKeyFilter();
+    void keysWithControlCodes_data();
+    void keysWithControlCodes();
     void enterAndEscapeClickExit_data();
     void enterAndEscapeClickExit();
     void enterAndSpaceOnTheButtonRead();
     void readingFillsAFreshResultWindow_data();
     void readingFillsAFreshResultWindow();
     void backKeepsTheInput();
+    void backKeepsThePosition();
     void menuReadingBehavesAsTheButton();
     void undecidedReadingKeepsTheSign();
 
@@ -231,6 +237,69 @@ void TestReading::nameKeyFilter()
     QCOMPARE(fake->messages.shown.size(), messages + 1);
 }
 
+void TestReading::keysWithControlCodes_data()
+{
+    // Keys as the window system delivers them: the text is what the key would type.
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("name"); // after the key, from "AB" with the cursor at its end
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<int>("messages");
+
+    const int ctrl = Qt::ControlModifier;
+    QTest::newRow("Ctrl+A does not select") << int(Qt::Key_A) << ctrl << "\x01"
+                                            << "AB"
+                                            << "txtName" << 1;
+    QTest::newRow("Ctrl+V does not paste") << int(Qt::Key_V) << ctrl << "\x16"
+                                           << "AB"
+                                           << "txtName" << 1;
+    QTest::newRow("Ctrl+Z does not undo") << int(Qt::Key_Z) << ctrl << "\x1a"
+                                          << "AB"
+                                          << "txtName" << 1;
+    QTest::newRow("Ctrl+I types a tab") << int(Qt::Key_I) << ctrl << "\t"
+                                        << "AB"
+                                        << "txtName" << 1;
+    QTest::newRow("Ctrl+H types Backspace") << int(Qt::Key_H) << ctrl << "\b"
+                                            << "AB"
+                                            << "txtName" << 0;
+    // These keys carry control codes too, but type nothing.
+    QTest::newRow("Tab moves on") << int(Qt::Key_Tab) << 0 << "\t"
+                                  << "AB"
+                                  << "cboDate" << 0;
+    QTest::newRow("Shift+Tab moves back") << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << "\t"
+                                          << "AB"
+                                          << "cmdExit" << 0;
+    QTest::newRow("Delete at the end") << int(Qt::Key_Delete) << 0 << "\x7f"
+                                       << "AB"
+                                       << "txtName" << 0;
+    QTest::newRow("Backspace") << int(Qt::Key_Backspace) << 0 << "\b"
+                               << "A"
+                               << "txtName" << 0;
+}
+
+void TestReading::keysWithControlCodes()
+{
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(QString, text);
+    QFETCH(QString, name);
+    QFETCH(QString, focus);
+    QFETCH(int, messages);
+
+    QApplication::clipboard()->setText(QStringLiteral("123"));
+    frmMain &entry = shownEntryWindow();
+    QTest::keyClicks(entry.txtName, QStringLiteral("ab"));
+    QTest::sendKeyEvent(QTest::Click, entry.txtName, static_cast<Qt::Key>(key), text,
+                        Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(entry.txtName->text(), name);
+    QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+    QCOMPARE(fake->messages.shown.size(), messages);
+    if (messages)
+        QCOMPARE(fake->messages.shown.first().text, QStringLiteral("Please Enter only Letters"));
+    QCOMPARE(visibleWindows(), QStringList {QStringLiteral("frmMain")});
+}
+
 void TestReading::enterAndEscapeClickExit_data()
 {
     QTest::addColumn<QString>("focus");
@@ -338,6 +407,26 @@ void TestReading::backKeepsTheInput()
     QCOMPARE(second->lblSignDesc->text(), interpretation::pisces());
     second->mnuFileBack->trigger();
     QCOMPARE(visibleWindows(), QStringList {QStringLiteral("frmMain")});
+}
+
+void TestReading::backKeepsThePosition()
+{
+    frmMain &entry = shownEntryWindow();
+    const QRect screen = entry.screen()->availableGeometry();
+    QVERIFY(qAbs(entry.frameGeometry().center().x() - screen.center().x()) <= 1);
+
+    // Moved as the window manager moves it: the window is told, the program moves nothing.
+    const QPoint moved = screen.topLeft() + QPoint(37, 41);
+    entry.windowHandle()->setFramePosition(moved);
+    QTRY_COMPARE(entry.frameGeometry().topLeft(), moved);
+
+    entry.txtName->setText(QStringLiteral("ANNA"));
+    QTest::mouseClick(entry.cmdNext, Qt::LeftButton);
+    frmDisplay *display = LoadedWindows::find<frmDisplay>();
+    QVERIFY(qAbs(display->frameGeometry().center().x() - screen.center().x()) <= 1);
+    QTest::mouseClick(display->cmdBack, Qt::LeftButton);
+    QCOMPARE(entry.frameGeometry().topLeft(), moved);
+    QVERIFY(entry.isVisible());
 }
 
 void TestReading::menuReadingBehavesAsTheButton()

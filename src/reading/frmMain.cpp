@@ -7,6 +7,7 @@
 #include "reading/frmDisplay.h"
 #include "reading/interpretations.h"
 #include "reading/modPlanetSign.h"
+#include "reading/namekey.h"
 #include "reading/signtable.h"
 #include "referral/frmNagScreen2.h"
 #include "weblinks/modHelp.h"
@@ -197,37 +198,30 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     if (watched != txtName || event->type() != QEvent::KeyPress)
         return Form::eventFilter(watched, event);
 
-    const QList<uint> typed = static_cast<QKeyEvent *>(event)->text().toUcs4();
-    // Keys that insert nothing (arrows, Home, Delete, Tab, Ctrl shortcuts) pass as they are.
-    if (typed.isEmpty() ||
-        (typed.size() == 1 && !QChar::isPrint(typed[0]) && typed[0] != '\b' && typed[0] != '\r'))
+    auto *key = static_cast<QKeyEvent *>(event);
+    // These keys move the focus, delete or cancel; they carry control codes in their text all the
+    // same, but they type nothing.
+    const bool typesNothing = key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab ||
+        key->key() == Qt::Key_Delete || key->key() == Qt::Key_Escape;
+    const namekey::Decision decision = txtName_KeyPress(typesNothing ? QString() : key->text());
+    switch (decision.action) {
+    case namekey::Action::Pass:
         return Form::eventFilter(watched, event);
-
-    // Several characters from one key are no single letter.
-    int code = typed.size() == 1 ? static_cast<int>(typed[0]) : -1;
-    const int before = code;
-    txtName_KeyPress(code);
-    if (code == 0)
+    case namekey::Action::Insert:
+        txtName->insert(decision.text);
         return true;
-    if (code != before) {
-        txtName->insert(QString(QChar(code)));
+    case namekey::Action::Refuse:
         return true;
     }
-    return Form::eventFilter(watched, event);
+    return true;
 }
 
-void frmMain::txtName_KeyPress(int &KeyAscii)
+namekey::Decision frmMain::txtName_KeyPress(const QString &typed)
 {
-    const bool upper = KeyAscii >= 'A' && KeyAscii <= 'Z';
-    const bool lower = KeyAscii >= 'a' && KeyAscii <= 'z';
-    const bool passes = KeyAscii == '\b' || KeyAscii == '\r' || KeyAscii == ' ';
-    if (!upper && !lower && !passes) {
+    const namekey::Decision decision = namekey::decide(typed);
+    if (decision.action == namekey::Action::Refuse)
         platform::showInformation(this, QStringLiteral("Please Enter only Letters"));
-        KeyAscii = 0;
-        return;
-    }
-    if (lower)
-        KeyAscii -= 32;
+    return decision;
 }
 
 bool frmMain::ValidateBirthData()
@@ -261,7 +255,7 @@ void frmMain::cmdNext_Click()
         return;
     modPlanetSign::DetermineErisSign();
 
-    auto &display = LoadedWindows::get<frmDisplay>();
+    auto &display = LoadedWindows::load<frmDisplay>();
     if (modPlanetSign::ErisSign == u"Aries")
         display.lblSignDesc->setText(interpretation::aries());
     else if (modPlanetSign::ErisSign == u"Pisces")
@@ -269,8 +263,9 @@ void frmMain::cmdNext_Click()
     display.lblXenaSign->setText(modPlanetSign::ErisSign);
 
     hide();
-    LoadedWindows::get<frmNagScreen2>().hide();
+    LoadedWindows::load<frmNagScreen2>().hide();
     display.show();
+    display.activateWindow();
 }
 
 void frmMain::cmdExit_Click()

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/form.h"
+#include "reading/namekey.h"
 
 class CaptionLabel;
 class QAction;
@@ -54,8 +55,9 @@ public:
     CaptionLabel *lblCobrand;
     CaptionLabel *lblFullBrand;
 
-    // Sets the typed character code; 0 discards it.
-    void txtName_KeyPress(int &KeyAscii);
+    // Decides on the text a key press in the name box would insert, and tells the user when it
+    // is refused.
+    namekey::Decision txtName_KeyPress(const QString &typed);
     bool ValidateBirthData();
 
 public slots:

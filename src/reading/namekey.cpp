@@ -1,0 +1,31 @@
+#include "reading/namekey.h"
+
+namespace namekey {
+
+int filteredCode(int code)
+{
+    if (code >= 'a' && code <= 'z')
+        return code - 32;
+    if ((code >= 'A' && code <= 'Z') || code == '\b' || code == '\r' || code == ' ')
+        return code;
+    return 0;
+}
+
+Decision decide(QStringView keyText)
+{
+    if (keyText.isEmpty())
+        return {Action::Pass, {}};
+    // Several characters from one key (a compose sequence, a character beyond the BMP) are no
+    // single letter.
+    if (keyText.size() != 1)
+        return {Action::Refuse, {}};
+    const int code = keyText.front().unicode();
+    const int filtered = filteredCode(code);
+    if (filtered == 0)
+        return {Action::Refuse, {}};
+    if (filtered == code)
+        return {Action::Pass, {}};
+    return {Action::Insert, QString(QChar(filtered))};
+}
+
+} // namespace namekey

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+// What the name box lets through: letters (shown as capitals), blanks, Backspace and Enter. Every
+// other character is refused with a message.
+namespace namekey {
+
+// The rule for one typed character code: the code to insert, or 0 to refuse it.
+int filteredCode(int code);
+
+enum class Action {
+    Pass, // no typed character, or one that goes through as it is: the box handles the key
+    Refuse, // discard the key and tell the user
+    Insert, // insert `text` instead of the key's own
+};
+
+struct Decision
+{
+    Action action;
+    QString text;
+
+    friend bool operator==(const Decision &a, const Decision &b)
+    {
+        return a.action == b.action && a.text == b.text;
+    }
+};
+
+// The rule for a key press, from the text it would insert. An empty text (arrows, Home, Shift) is
+// no typed character. Control codes are characters like any other: Ctrl+V types 22, not a paste.
+Decision decide(QStringView keyText);
+
+} // namespace namekey
