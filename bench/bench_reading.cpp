@@ -36,7 +36,7 @@ int main(int argc, char *argv[])
     PaintWatch watch;
     app.installEventFilter(&watch);
 
-    frmMain &entry = LoadedWindows::get<frmMain>();
+    frmMain &entry = LoadedWindows::load<frmMain>();
     entry.show();
     entry.txtName->setText(QStringLiteral("ANN"));
     entry.cboDate->setCurrentIndex(3);

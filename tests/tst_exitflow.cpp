@@ -10,9 +10,12 @@
 #include "weblinks/modHelp.h"
 
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <QUrlQuery>
+#include <QWindow>
 
 namespace {
 
@@ -20,7 +23,7 @@ const QString kPage = QStringLiteral("https://www.orrimsoftwares.com/skyrand/ssd
 
 frmNagScreen2 &shownExitWindow()
 {
-    auto &exitWindow = LoadedWindows::get<frmNagScreen2>();
+    auto &exitWindow = LoadedWindows::load<frmNagScreen2>();
     showActive(exitWindow);
     return exitWindow;
 }
@@ -68,6 +71,11 @@ private slots:
     void leavingEndsTheProgram_data();
     void leavingEndsTheProgram();
     void links();
+    void enterClicksOnlyTheFocusedButton_data();
+    void enterClicksOnlyTheFocusedButton();
+    void messagesBelongToTheExitWindow_data();
+    void messagesBelongToTheExitWindow();
+    void realMessageBoxLiesAboveTheExitWindow();
     void placeholders_data();
     void placeholders();
     void noSpaceInEmailBoxes();
@@ -87,7 +95,6 @@ void TestExitFlow::exitWindowAsLoaded()
     QCOMPARE(window.lblNagScreen2Caption->text(), u"Skyrand v1.20"_qs);
     QVERIFY(!window.windowIcon().isNull() && !window.picNagscreen2Icon->pixmap().isNull());
     QVERIFY(window.windowFlags() & Qt::WindowStaysOnTopHint);
-    QVERIFY(window.testAttribute(Qt::WA_ShowWithoutActivating));
     QCOMPARE(window.palette().color(QPalette::Window), QColor(Qt::white));
 
     QCOMPARE(window.Check1->text(), u"Click Here To Visit www.orrimsoftwares.com Now"_qs);
@@ -141,7 +148,7 @@ void TestExitFlow::promotionalText()
     QFETCH(QString, start);
     fake->clock.randoms = {r};
     const int seeds = fake->clock.seeds;
-    auto &window = LoadedWindows::get<frmNagScreen2>();
+    auto &window = LoadedWindows::load<frmNagScreen2>();
     QCOMPARE(fake->clock.seeds, seeds + 1); // drawn afresh at every load
     QVERIFY(window.Label2->text().startsWith(start));
 }
@@ -163,7 +170,7 @@ void TestExitFlow::closingShowsTheExitWindow()
     QFETCH(QString, window);
     QFETCH(QString, how);
 
-    frmMain &entry = LoadedWindows::get<frmMain>();
+    frmMain &entry = LoadedWindows::load<frmMain>();
     entry.show();
     Form *closing = &entry;
     if (window == u"frmDisplay") {
@@ -187,6 +194,12 @@ void TestExitFlow::closingShowsTheExitWindow()
         closing->windowHandle()->close(); // as the window manager's close button does
 
     QCOMPARE(visibleWindows(), QStringList {u"frmNagScreen2"_qs});
+    // The exit window takes the keyboard, on its Exit button: it asks the window manager for it,
+    // as window managers that prevent focus stealing want.
+    auto *exitWindow = LoadedWindows::find<frmNagScreen2>();
+    QVERIFY(!exitWindow->testAttribute(Qt::WA_ShowWithoutActivating));
+    QTRY_COMPARE(QApplication::activeWindow(), exitWindow);
+    QCOMPARE(QApplication::focusWidget(), exitWindow->cmdClose);
     QVERIFY(!LoadedWindows::find<frmDisplay>());
     QCOMPARE(LoadedWindows::find<frmMain>() != nullptr, window == u"frmDisplay");
     QVERIFY(fake->process.ends.isEmpty());
@@ -208,7 +221,7 @@ void TestExitFlow::leavingEndsTheProgram()
 
     // A reading, then Exit on the result window: the entry window is loaded but hidden.
     CloseRecorder recorder;
-    frmMain &entry = LoadedWindows::get<frmMain>();
+    frmMain &entry = LoadedWindows::load<frmMain>();
     entry.installEventFilter(&recorder);
     entry.show();
     entry.txtName->setText(u"ANNA"_qs);
@@ -244,10 +257,144 @@ void TestExitFlow::links()
     QTest::keyClick(window.Check1, Qt::Key_Space);
     QVERIFY(!window.Check1->isChecked());
     QTest::mouseClick(window.lblGoToHome, Qt::LeftButton);
+    QVERIFY(followAsAssistiveTechnology(window.lblGoToHome));
+    QVERIFY(!followAsAssistiveTechnology(window.Label3));
     QCOMPARE(fake->browser.opened,
-             QStringList(
-                 {kPage + u"home-page"_qs, kPage + u"home-page"_qs, kPage + u"orrimsoftwares"_qs}));
+             QStringList({kPage + u"home-page"_qs, kPage + u"home-page"_qs,
+                          kPage + u"orrimsoftwares"_qs, kPage + u"orrimsoftwares"_qs}));
     QVERIFY(window.isVisible());
+}
+
+void TestExitFlow::enterClicksOnlyTheFocusedButton_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("ends");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("opened");
+
+    // The window has no default button: Enter in a box does nothing, and the typed text stays.
+    for (const char *box : {"txtName", "txtEmail", "txtFriendName", "txtFriendEmail"})
+        QTest::addRow("%s", box) << box << "ann" << false << ""
+                                 << "";
+    QTest::newRow("submit button") << "cmdSubmit"
+                                   << "" << false << "Please Enter Proper Email Address"
+                                   << "";
+    QTest::newRow("home page button") << "Check1"
+                                      << "" << false << ""
+                                      << "home-page";
+    QTest::newRow("Exit button") << "cmdClose"
+                                 << "" << true << ""
+                                 << "";
+}
+
+void TestExitFlow::enterClicksOnlyTheFocusedButton()
+{
+    QFETCH(QString, focus);
+    QFETCH(QString, typed);
+    QFETCH(bool, ends);
+    QFETCH(QString, message);
+    QFETCH(QString, opened);
+
+    // Shown by the exit flow, as the user meets it.
+    LoadedWindows::load<frmMain>().show();
+    LoadedWindows::find<frmMain>()->cmdExit->click();
+    auto *window = LoadedWindows::find<frmNagScreen2>();
+    QTRY_COMPARE(QApplication::activeWindow(), window);
+    auto *target = window->findChild<QWidget *>(focus);
+    target->setFocus();
+    if (auto *box = qobject_cast<QLineEdit *>(target))
+        QTest::keyClicks(box, typed);
+    const QString before =
+        qobject_cast<QLineEdit *>(target) ? qobject_cast<QLineEdit *>(target)->text() : QString();
+
+    QTest::keyClick(target, Qt::Key_Return);
+    QTest::keyClick(target, Qt::Key_Enter, Qt::KeypadModifier);
+
+    QCOMPARE(!fake->process.ends.isEmpty(), ends);
+    if (ends)
+        return;
+    QCOMPARE(visibleWindows(), QStringList {u"frmNagScreen2"_qs});
+    if (auto *box = qobject_cast<QLineEdit *>(target))
+        QCOMPARE(box->text(), before);
+    QStringList messages;
+    for (const RecordedMessage &shown : fake->messages.shown)
+        messages << shown.text;
+    const QStringList twice = message.isEmpty() ? QStringList() : QStringList({message, message});
+    QCOMPARE(messages, twice);
+    const QStringList pages =
+        opened.isEmpty() ? QStringList() : QStringList({kPage + opened, kPage + opened});
+    QCOMPARE(fake->browser.opened, pages);
+}
+
+void TestExitFlow::messagesBelongToTheExitWindow_data()
+{
+    QTest::addColumn<QStringList>("boxes"); // name, e-mail, friend's name, friend's e-mail
+    QTest::addColumn<QString>("message");
+    // Each kind of check: the window's own and the request's.
+    QTest::newRow("distinct addresses")
+        << QStringList {"Ann", "a@b.c", "Bo", "a@b.c"} << "Please Enter Distinct Email Addresses";
+    QTest::newRow("proper address")
+        << QStringList {"Ann", "a@b", "Bo", "b@c.d"} << "Please Enter Proper Email Address";
+    QTest::newRow("the request's name check")
+        << QStringList {"Your Name", "a@b.c", "Bo", "b@c.d"} << "Please Enter Your Name";
+    QTest::newRow("the request's friend's name check")
+        << QStringList {"Ann", "a@b.c", " ", "b@c.d"} << "Please Enter Your Friend's Name";
+}
+
+void TestExitFlow::messagesBelongToTheExitWindow()
+{
+    QFETCH(QStringList, boxes);
+    QFETCH(QString, message);
+
+    frmNagScreen2 &window = shownExitWindow();
+    const QList<QLineEdit *> lines = {window.txtName, window.txtEmail, window.txtFriendName,
+                                      window.txtFriendEmail};
+    for (int i = 0; i < 4; ++i)
+        lines[i]->setText(boxes[i]);
+    QTest::mouseClick(window.cmdSubmit, Qt::LeftButton);
+    QCOMPARE(fake->messages.shown.size(), 1);
+    QCOMPARE(fake->messages.shown.first().text, message);
+    QCOMPARE(fake->messages.shown.first().owner, u"frmNagScreen2"_qs);
+}
+
+void TestExitFlow::realMessageBoxLiesAboveTheExitWindow()
+{
+    platform::install<platform::MessageBoxes>(nullptr); // the real boxes
+
+    frmNagScreen2 &window = shownExitWindow();
+    window.txtEmail->setText(u"a@b.c"_qs);
+    window.txtFriendEmail->setText(u"b@c.d"_qs);
+    window.txtFriendName->setFocus();
+    window.txtFriendName->setText(u"Bo"_qs);
+
+    QPointer<QMessageBox> seen;
+    bool ownedAndOnTop = false;
+    bool focusOnOk = false;
+    // Answers the box once it is up, as the user would.
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || !box->isActiveWindow())
+            return;
+        answer.stop();
+        seen = box;
+        ownedAndOnTop = box->parentWidget() == &window &&
+            box->windowHandle()->transientParent() == window.windowHandle() &&
+            box->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+        focusOnOk = QApplication::focusWidget() == box->button(QMessageBox::Ok);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    });
+    answer.start(10);
+    QTest::mouseClick(window.cmdSubmit, Qt::LeftButton); // the name box still says "Your Name"
+    QVERIFY(!answer.isActive());
+    QVERIFY(seen.isNull() || !seen->isVisible());
+    QVERIFY(ownedAndOnTop);
+    QVERIFY(focusOnOk);
+    // The keyboard goes back to the control that had it.
+    QTRY_COMPARE(QApplication::activeWindow(), &window);
+    QCOMPARE(QApplication::focusWidget(), window.cmdSubmit);
+    QVERIFY(fake->browser.opened.isEmpty());
 }
 
 void TestExitFlow::placeholders_data()
@@ -300,7 +447,7 @@ void TestExitFlow::placeholders()
     QFETCH(QString, onFocus);
     QFETCH(QString, onLeaving);
 
-    auto &window = LoadedWindows::get<frmNagScreen2>();
+    auto &window = LoadedWindows::load<frmNagScreen2>();
     auto *line = window.findChild<QLineEdit *>(box);
     line->setText(text);
     focusChange(line, QEvent::FocusIn);

@@ -2,7 +2,7 @@
 
 #include "referral/frmNagScreen2.h"
 
-void ShowExitPromotion()
+void ShowExitPromotion(ExitKeyboard keyboard)
 {
-    LoadedWindows::get<frmNagScreen2>().show();
+    LoadedWindows::load<frmNagScreen2>().showOnTop(keyboard == ExitKeyboard::Take);
 }

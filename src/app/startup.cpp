@@ -17,14 +17,14 @@ void StartUp()
     }
     platform::clock().seedRandom();
     modHelp::CheckUpdateReminder();
-    LoadedWindows::get<frmMain>().show();
+    LoadedWindows::load<frmMain>().show();
     CoBrand_Randomize();
 }
 
 void CoBrand_Randomize()
 {
     intCoBrandRandomNumber = static_cast<qint16>(coBrandNumber(platform::clock().nextRandom()));
-    frmMain &entry = LoadedWindows::get<frmMain>();
+    frmMain &entry = LoadedWindows::load<frmMain>();
     switch (coBrandFront(intCoBrandRandomNumber)) {
     case CoBrandFront::CoBrand:
         entry.lblCobrand->raise();

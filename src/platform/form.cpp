@@ -2,6 +2,9 @@
 
 #include <QAbstractButton>
 #include <QCloseEvent>
+#include <QHideEvent>
+#include <QKeyEvent>
+#include <QPushButton>
 
 namespace {
 
@@ -54,6 +57,47 @@ void Form::closeEvent(QCloseEvent *event)
     Form_Unload();
     unregisterWindow(this);
     event->accept();
+}
+
+void Form::setVisible(bool visible)
+{
+    // Only the buttons a window makes its default may take Enter from the other controls. A
+    // dialog would make every other button the default while it has the focus, and, in a window
+    // without a default, the first one for good: Enter typed into a text box would press it.
+    if (visible) {
+        for (QPushButton *button : findChildren<QPushButton *>()) {
+            if (!button->isDefault())
+                button->setAutoDefault(false);
+        }
+    }
+    // Centred when first shown only: a window shown again comes back where the user left it,
+    // which a dialog would not do for a move made through the window manager.
+    if (visible && m_keptPosition && isHidden())
+        move(*m_keptPosition);
+    QDialog::setVisible(visible);
+}
+
+void Form::hideEvent(QHideEvent *event)
+{
+    if (!event->spontaneous()) {
+        m_keptPosition = pos();
+        setAttribute(Qt::WA_Moved);
+    }
+    QDialog::hideEvent(event);
+}
+
+void Form::keyPressEvent(QKeyEvent *event)
+{
+    // Enter still clicks the button that has the focus, as Space does.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    auto *button = qobject_cast<QAbstractButton *>(focusWidget());
+    if (enter && modifiers == Qt::NoModifier && button && button->isEnabled() &&
+        button->isVisible()) {
+        button->click();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void Form::reject()

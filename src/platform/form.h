@@ -2,9 +2,13 @@
 
 #include <QDialog>
 #include <QList>
+#include <QPoint>
 #include <QPointer>
 
+#include <optional>
+
 class QAbstractButton;
+class QKeyEvent;
 
 // A window of the program. Windows are "loaded" from their construction until they are unloaded
 // (closed), which runs their Form_Unload and discards them; LoadedWindows lists the loaded ones in
@@ -28,10 +32,16 @@ protected:
     void setCancelButton(QAbstractButton *button);
 
     void closeEvent(QCloseEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
     void reject() override;
+
+public:
+    void setVisible(bool visible) override;
 
 private:
     QPointer<QAbstractButton> m_cancelButton;
+    std::optional<QPoint> m_keptPosition;
 };
 
 namespace LoadedWindows {
@@ -49,7 +59,7 @@ template<class W> W *find()
 }
 
 // The loaded window of this kind; loads it (and so runs its load steps) when there is none.
-template<class W> W &get()
+template<class W> W &load()
 {
     if (W *window = find<W>())
         return *window;

@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>
+#include <QTimer>
 #include <QUrl>
 
 #include <chrono>
@@ -33,16 +34,28 @@ public:
         QString shown = text;
         shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
 
+        // A box belongs to the window it speaks for: the window manager keeps it above that window,
+        // which would otherwise cover it when it stays on top of everything, and gives that
+        // window the keyboard back when the box closes.
+        QWidget *owner = parent ? parent->window() : nullptr;
         QMessageBox box(icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::Information,
-                        title, shown, QMessageBox::NoButton, parent);
+                        title, shown, QMessageBox::NoButton, owner);
         box.setTextFormat(Qt::PlainText);
         if (buttons == Buttons::YesNo) {
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
             box.setDefaultButton(QMessageBox::Yes);
         } else {
-            box.setStandardButtons(QMessageBox::Ok);
+            box.setDefaultButton(box.addButton(QMessageBox::Ok));
         }
-        switch (box.exec()) {
+        // Not every window manager stacks a box above an owner that stays on top by itself.
+        if (owner && owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+            box.setWindowFlag(Qt::WindowStaysOnTopHint);
+        // Focus-stealing prevention may leave a new window without the keyboard unless it asks.
+        QTimer::singleShot(0, &box, [&box] { box.activateWindow(); });
+        const int pressed = box.exec();
+        if (owner && owner->isVisible())
+            owner->activateWindow();
+        switch (pressed) {
         case QMessageBox::Yes:
             return Answer::Yes;
         case QMessageBox::No:

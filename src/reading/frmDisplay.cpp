@@ -116,9 +116,12 @@ void frmDisplay::buildMenu()
 
 void frmDisplay::cmdBack_Click()
 {
+    m_goingBack = true;
     Unload();
-    LoadedWindows::get<frmMain>().show();
-    LoadedWindows::get<frmNagScreen2>().hide();
+    frmMain &entry = LoadedWindows::load<frmMain>();
+    entry.show();
+    entry.activateWindow();
+    LoadedWindows::load<frmNagScreen2>().hide();
 }
 
 void frmDisplay::cmdExit_Click()
@@ -128,5 +131,5 @@ void frmDisplay::cmdExit_Click()
 
 void frmDisplay::Form_Unload()
 {
-    ShowExitPromotion();
+    ShowExitPromotion(m_goingBack ? ExitKeyboard::Leave : ExitKeyboard::Take);
 }

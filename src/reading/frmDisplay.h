@@ -53,4 +53,6 @@ protected:
 
 private:
     void buildMenu();
+
+    bool m_goingBack = false;
 };

@@ -11,7 +11,7 @@ QString ErisSign;
 
 void DetermineErisSign()
 {
-    const frmMain &entry = LoadedWindows::get<frmMain>();
+    const frmMain &entry = LoadedWindows::load<frmMain>();
     switch (decide(entry.cboYear->currentText(), entry.cboMonth->currentText(),
                    entry.cboDate->currentText())) {
     case Decision::Aries:

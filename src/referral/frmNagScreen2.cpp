@@ -212,11 +212,22 @@ void frmNagScreen2::Form_Load()
     const double r = platform::clock().nextRandom();
     Label2->setText(promotionalText(static_cast<int>(std::floor(r * 4))));
 
-    // Above every ordinary window, and shown without taking the focus from the user's window.
-    // Showing is left to whoever asks for the window: a load that is hidden at once would only
-    // flash it on screen.
+    // Above every ordinary window. Showing is left to whoever asks for the window: a load that
+    // is hidden at once would only flash it on screen.
     setWindowFlag(Qt::WindowStaysOnTopHint);
-    setAttribute(Qt::WA_ShowWithoutActivating);
+}
+
+void frmNagScreen2::showOnTop(bool takeKeyboard)
+{
+    // Some window managers drop the stay-on-top state of a window that was hidden: ask again.
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    // Window managers that prevent focus stealing give a newly mapped window the keyboard only
+    // when it says so, and a window that said once it would not take it keeps saying so.
+    setAttribute(Qt::WA_ShowWithoutActivating, !takeKeyboard);
+    show();
+    raise();
+    if (takeKeyboard)
+        activateWindow();
 }
 
 QString frmNagScreen2::placeholderOf(QObject *box) const

@@ -1,6 +1,7 @@
 #include "referral/modTellAFriend.h"
 
 #include "platform/seams.h"
+#include "referral/frmNagScreen2.h"
 #include "referral/referaddress.h"
 
 namespace modTellAFriend {
@@ -38,7 +39,9 @@ void SubmitReferAFriend()
     };
     for (const auto &check : checks) {
         if (missing(check.text, check.placeholder)) {
-            platform::showCritical(nullptr, QString::fromLatin1(check.message));
+            // The messages speak for the exit window's form, and must lie above that window.
+            platform::showCritical(LoadedWindows::find<frmNagScreen2>(),
+                                   QString::fromLatin1(check.message));
             return;
         }
     }

@@ -5,15 +5,18 @@
 #include "reading/modPlanetSign.h"
 #include "referral/modTellAFriend.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTest>
 #include <QWidget>
 
-platform::Answer FakeMessageBoxes::show(QWidget *, platform::Icon icon, platform::Buttons buttons,
-                                        const QString &title, const QString &text)
+platform::Answer FakeMessageBoxes::show(QWidget *parent, platform::Icon icon,
+                                        platform::Buttons buttons, const QString &title,
+                                        const QString &text)
 {
-    shown.append({icon, buttons, title, text, int(LoadedWindows::inLoadOrder().size())});
+    shown.append({icon, buttons, title, text, int(LoadedWindows::inLoadOrder().size()),
+                  parent ? parent->window()->objectName() : QString()});
     if (buttons == platform::Buttons::Ok)
         return platform::Answer::Ok;
     if (answers.empty())
@@ -100,6 +103,18 @@ QStringList visibleWindows()
             names.append(window->objectName());
     }
     return names;
+}
+
+bool followAsAssistiveTechnology(QWidget *link)
+{
+    QAccessibleInterface *accessible = QAccessible::queryAccessibleInterface(link);
+    if (!accessible || accessible->role() != QAccessible::Link || !accessible->state().linked)
+        return false;
+    QAccessibleActionInterface *actions = accessible->actionInterface();
+    if (!actions || !actions->actionNames().contains(QAccessibleActionInterface::pressAction()))
+        return false;
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    return true;
 }
 
 void showActive(QWidget &window)

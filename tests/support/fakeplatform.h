@@ -16,6 +16,7 @@ struct RecordedMessage
     QString title;
     QString text;
     int loadedWindows; // how many windows were loaded when it appeared
+    QString owner; // the object name of the window it belongs to; empty for none
 };
 
 class FakeMessageBoxes final : public platform::MessageBoxes
@@ -100,5 +101,10 @@ void resetProgram();
 // The object names of the loaded windows that are visible, oldest first.
 QStringList visibleWindows();
 
-// Shows a window and waits until it is the active one.
+// Follows a link the way a screen reader does, through its accessible press action; false when
+// the control does not present itself as a link with such an action.
+bool followAsAssistiveTechnology(QWidget *link);
+
+// Shows a window and activates it, as the user does by clicking into it, then waits until the
+// platform has made it the active one. The program itself never relies on this.
 void showActive(QWidget &window);
