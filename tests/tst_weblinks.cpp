@@ -8,6 +8,7 @@
 #include "weblinks/frmAbout.h"
 #include "weblinks/modHelp.h"
 
+#include <QAccessible>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
@@ -24,9 +25,9 @@ Form &shown(const QString &window)
 {
     Form *form = nullptr;
     if (window == u"frmMain") {
-        form = &LoadedWindows::get<frmMain>();
+        form = &LoadedWindows::load<frmMain>();
     } else {
-        form = &LoadedWindows::get<frmDisplay>();
+        form = &LoadedWindows::load<frmDisplay>();
     }
     showActive(*form);
     return *form;
@@ -130,6 +131,10 @@ void TestWebLinks::linksOpenTheirPage_data()
         row("Label61", "home-page");
         row("lblCobrand", "co-brand");
         row("lblFullBrand", "fully-branded");
+        // Followed by a screen reader: the hidden offer too, since it stays in the tree.
+        row("reader:Label61", "home-page");
+        row("reader:lblCobrand", "co-brand");
+        row("reader:lblFullBrand", "fully-branded");
         row("menu:HO", "help-web-page");
         row("menu:HV", "home-page");
         row("menu:D", "donate");
@@ -152,6 +157,8 @@ void TestWebLinks::linksOpenTheirPage()
     for (int click = 1; click <= 2; ++click) {
         if (control.startsWith(u"menu:"))
             chooseMenu(form, control.mid(5));
+        else if (control.startsWith(u"reader:"))
+            QVERIFY(followAsAssistiveTechnology(form.findChild<QWidget *>(control.mid(7))));
         else
             clickLabel(form, control);
         QTRY_COMPARE(fake->browser.opened.size(), click);
@@ -190,10 +197,17 @@ void TestWebLinks::checkAbout(frmAbout *about, Form &opener)
     // The links leave the window open.
     QTest::mouseClick(about->lblHomePage, Qt::LeftButton);
     QTest::mouseClick(about->Label5, Qt::LeftButton);
-    QCOMPARE(fake->browser.opened,
-             QStringList(
-                 {kPage + QStringLiteral("home-page"), kPage + QStringLiteral("fully-branded")}));
+    // So do they followed by a screen reader, and they read as links named by their text.
+    QVERIFY(followAsAssistiveTechnology(about->lblHomePage));
+    QVERIFY(followAsAssistiveTechnology(about->Label5));
+    QCOMPARE(QAccessible::queryAccessibleInterface(about->Label5)->text(QAccessible::Name),
+             QStringLiteral("Click here for more details"));
+    const QString home = kPage + QStringLiteral("home-page");
+    const QString branded = kPage + QStringLiteral("fully-branded");
+    QCOMPARE(fake->browser.opened, QStringList({home, branded, home, branded}));
     QVERIFY(about->isVisible());
+    // A plain label is no link.
+    QVERIFY(!followAsAssistiveTechnology(about->Label1));
 }
 
 void TestWebLinks::aboutWindow()

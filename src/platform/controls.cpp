@@ -1,5 +1,6 @@
 #include "platform/controls.h"
 
+#include <QAccessibleWidget>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QHash>
@@ -34,6 +35,61 @@ QString displayedCaption(const QString &caption)
         shown.append(caption[i]);
     }
     return shown;
+}
+
+// A caption label as assistive technologies see it: named by the text it shows and, once it is a
+// link, a link whose press action does what a click does. Links stay out of the tab order, so this
+// is how a screen reader's user follows them. The label may be asked about before it becomes a
+// link, so every answer looks at what it is now.
+class CaptionAccessible final : public QAccessibleWidget
+{
+public:
+    explicit CaptionAccessible(CaptionLabel *label)
+        : QAccessibleWidget(label, QAccessible::StaticText)
+    {
+    }
+
+    QAccessible::Role role() const override
+    {
+        return label()->isLink() ? QAccessible::Link : QAccessible::StaticText;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && label()->accessibleName().isEmpty())
+            return label()->text();
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.linked = label()->isLink();
+        return s;
+    }
+
+    QStringList actionNames() const override
+    {
+        return label()->isLink() ? QStringList {pressAction()} : QStringList();
+    }
+
+    void doAction(const QString &actionName) override
+    {
+        if (label()->isLink() && actionName == pressAction())
+            emit label()->Click();
+    }
+
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+private:
+    CaptionLabel *label() const { return static_cast<CaptionLabel *>(widget()); }
+};
+
+QAccessibleInterface *captionAccessible(const QString &className, QObject *object)
+{
+    if (className == QLatin1String("CaptionLabel"))
+        return new CaptionAccessible(static_cast<CaptionLabel *>(object));
+    return nullptr;
 }
 
 } // namespace
@@ -98,6 +154,11 @@ QFrame *makeFrame(QWidget *parent, const char *name)
 CaptionLabel::CaptionLabel(QWidget *parent)
     : QLabel(parent)
 {
+    static const bool accessible = [] {
+        QAccessible::installFactory(captionAccessible);
+        return true;
+    }();
+    Q_UNUSED(accessible);
     setTextFormat(Qt::PlainText);
 }
 

@@ -48,8 +48,10 @@ public:
     QString caption() const { return m_caption; }
     void setCaption(const QString &caption);
 
-    // Makes the label a link: pointing-hand cursor, Click on a left-button click.
+    // Makes the label a link: pointing-hand cursor, Click on a left-button click. Assistive
+    // technologies see it as a link, with a press action that clicks it.
     void setLink();
+    bool isLink() const { return m_link; }
 
     // Wraps the text at a fixed width. Its size then follows from the text and the font alone:
     // the label answers size questions from a cache instead of laying the whole text out anew for
