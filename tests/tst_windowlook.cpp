@@ -27,16 +27,16 @@ using WindowFactory = std::function<QWidget *(FakePlatform &)>;
 QWidget *exitWindowWithPlea(FakePlatform &fake, int plea)
 {
     fake.clock.randoms = {plea / 4.0 + 0.01};
-    return &LoadedWindows::get<frmNagScreen2>();
+    return &LoadedWindows::load<frmNagScreen2>();
 }
 
 void addWindows()
 {
     QTest::addColumn<WindowFactory>("make");
     QTest::newRow("entry") << WindowFactory(
-        [](FakePlatform &) { return &LoadedWindows::get<frmMain>(); });
+        [](FakePlatform &) { return &LoadedWindows::load<frmMain>(); });
     QTest::newRow("result") << WindowFactory(
-        [](FakePlatform &) { return &LoadedWindows::get<frmDisplay>(); });
+        [](FakePlatform &) { return &LoadedWindows::load<frmDisplay>(); });
     QTest::newRow("about") << WindowFactory([](FakePlatform &) { return new frmAbout; });
     for (int plea = 0; plea < 4; ++plea) {
         QTest::newRow(qPrintable(QStringLiteral("exit, plea %1").arg(plea)))
@@ -155,10 +155,10 @@ private slots:
         QTest::addColumn<WindowFactory>("make");
         QTest::addColumn<QString>("caption");
         QTest::newRow("entry") << WindowFactory([](FakePlatform &) {
-            return &LoadedWindows::get<frmMain>();
+            return &LoadedWindows::load<frmMain>();
         }) << QStringLiteral("Skyrand v1.25");
         QTest::newRow("result") << WindowFactory([](FakePlatform &) {
-            return &LoadedWindows::get<frmDisplay>();
+            return &LoadedWindows::load<frmDisplay>();
         }) << QStringLiteral("Skyrand v1.25");
         QTest::newRow("about") << WindowFactory([](FakePlatform &) { return new frmAbout; })
                                << QStringLiteral("Skyrand v1.25");
@@ -275,8 +275,8 @@ private slots:
             }
         }
 
-        QCOMPARE(LoadedWindows::get<frmMain>().palette().color(QPalette::Window), desktop);
-        QCOMPARE(LoadedWindows::get<frmDisplay>().palette().color(QPalette::Window), desktop);
+        QCOMPARE(LoadedWindows::load<frmMain>().palette().color(QPalette::Window), desktop);
+        QCOMPARE(LoadedWindows::load<frmDisplay>().palette().color(QPalette::Window), desktop);
     }
 
 private:
