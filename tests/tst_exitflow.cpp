@@ -463,7 +463,8 @@ void TestExitFlow::noSpaceInEmailBoxes()
         box->clear();
         box->setFocus();
         QTest::keyClicks(box, u"a b"_qs);
-        QCOMPARE(QApplication::focusWidget(), box);
+        // After the message the keyboard is back in the same box.
+        QTRY_COMPARE(QApplication::focusWidget(), box);
     }
     QCOMPARE(window.txtEmail->text(), u"ab"_qs);
     QCOMPARE(window.txtFriendEmail->text(), u"ab"_qs);

@@ -47,15 +47,14 @@ public:
         } else {
             box.setDefaultButton(box.addButton(QMessageBox::Ok));
         }
-        // Not every window manager stacks a box above an owner that stays on top by itself.
-        if (owner && owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        // Not every window manager stacks a box above an owner that stays on top by itself. A box
+        // without an owner comes before any window of ours, or is all a second start shows:
+        // nothing of the program may cover it either.
+        if (!owner || owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
             box.setWindowFlag(Qt::WindowStaysOnTopHint);
         // Focus-stealing prevention may leave a new window without the keyboard unless it asks.
         QTimer::singleShot(0, &box, [&box] { box.activateWindow(); });
-        const int pressed = box.exec();
-        if (owner && owner->isVisible())
-            owner->activateWindow();
-        switch (pressed) {
+        switch (box.exec()) {
         case QMessageBox::Yes:
             return Answer::Yes;
         case QMessageBox::No:
@@ -185,20 +184,34 @@ Process &process()
     return current<Process, RealProcess>();
 }
 
+namespace {
+
+Answer showMessage(QWidget *parent, Icon icon, Buttons buttons, const QString &text)
+{
+    const Answer answer =
+        messageBoxes().show(parent, icon, buttons, QString(kApplicationTitle), text);
+    // The box had the keyboard; the window it spoke for gets it back, on the control that had
+    // it. Not every window manager hands it back by itself.
+    if (parent && parent->window()->isVisible())
+        parent->window()->activateWindow();
+    return answer;
+}
+
+} // namespace
+
 void showInformation(QWidget *parent, const QString &text)
 {
-    messageBoxes().show(parent, Icon::Information, Buttons::Ok, QString(kApplicationTitle), text);
+    showMessage(parent, Icon::Information, Buttons::Ok, text);
 }
 
 void showCritical(QWidget *parent, const QString &text)
 {
-    messageBoxes().show(parent, Icon::Critical, Buttons::Ok, QString(kApplicationTitle), text);
+    showMessage(parent, Icon::Critical, Buttons::Ok, text);
 }
 
 Answer askYesNo(QWidget *parent, const QString &text)
 {
-    return messageBoxes().show(parent, Icon::Information, Buttons::YesNo,
-                               QString(kApplicationTitle), text);
+    return showMessage(parent, Icon::Information, Buttons::YesNo, text);
 }
 
 QString programName()

@@ -17,6 +17,18 @@ platform::Answer FakeMessageBoxes::show(QWidget *parent, platform::Icon icon,
 {
     shown.append({icon, buttons, title, text, int(LoadedWindows::inLoadOrder().size()),
                   parent ? parent->window()->objectName() : QString()});
+    // A box is a window of its own: while it is up, the window it speaks for has lost the
+    // keyboard, and nothing gives it back unless the program asks. A stand-in window takes the
+    // activation as the box would, and leaves it to nobody.
+    {
+        QWidget standIn(nullptr, Qt::Dialog);
+        standIn.setObjectName(QStringLiteral("messageBoxStandIn"));
+        standIn.resize(40, 20);
+        standIn.show();
+        QCoreApplication::processEvents();
+        standIn.hide();
+        QCoreApplication::processEvents();
+    }
     if (buttons == platform::Buttons::Ok)
         return platform::Answer::Ok;
     if (answers.empty())
