@@ -340,6 +340,19 @@ class Session:
             raise AssertionError(f"{' '.join(args)} failed: {result.stderr.decode()}")
         return result.stdout.decode("utf-8", "replace")
 
+    def _walk(self, args):
+        """Runs a tool that walks the window tree (xdotool search, xwininfo -tree), again when
+        a window vanished under it: such a tool stops at the first BadWindow and answers
+        nothing, and windows vanish all the time while a window manager tears down the frame
+        of a window that has gone."""
+        for _ in range(20):
+            result = subprocess.run(args, env=self._tool_env(), capture_output=True,
+                                    timeout=TIMEOUT)
+            if b"BadWindow" not in result.stderr:
+                return result.stdout.decode("utf-8", "replace")
+            time.sleep(0.02)
+        raise AssertionError(f"{' '.join(args)} failed: {result.stderr.decode()}")
+
     def _tool_env(self):
         return dict(os.environ, DISPLAY=self.env["DISPLAY"], LANG="C.UTF-8", LC_ALL="C.UTF-8")
 
@@ -347,8 +360,8 @@ class Session:
         """The program's visible windows: {window id: title}."""
         if not program.running():
             return {}
-        ids = self._run([tool("xdotool"), "search", "--onlyvisible", "--pid", str(program.pid)],
-                        check=False).split()
+        ids = self._walk([tool("xdotool"), "search", "--onlyvisible", "--pid",
+                          str(program.pid)]).split()
         titles = {}
         for window in ids:
             # A window may vanish between the search and this question.
@@ -361,8 +374,8 @@ class Session:
 
     def visible_anywhere(self, pattern):
         """Ids of visible windows of any client whose title matches the regular expression."""
-        return self._run([tool("xdotool"), "search", "--onlyvisible", "--name", pattern],
-                         check=False).split()
+        return self._walk([tool("xdotool"), "search", "--onlyvisible", "--name",
+                           pattern]).split()
 
     def titles(self, program):
         return sorted(self.windows(program).values())
