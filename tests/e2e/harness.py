@@ -1,15 +1,17 @@
 """Drives the real skyrand program on a private X display, as a user would.
 
-Every test gets a Session: its own Xvfb (and openbox when asked), a fresh HOME and XDG folders
-under one temporary folder, and a fake xdg-open first on PATH that appends each argument it is
-given as one line to a file. Keys and mouse clicks go through xdotool; windows are found by
-title and process with xdotool, xwininfo and xprop. Whatever a session started is killed when
-the test ends, pass or fail, including processes the program started detached (the harness is
-their subreaper).
+Every test gets a Session: its own Xvfb with a window manager on it (openbox, xfwm4 or metacity,
+as SKYRAND_E2E_WM says; openbox when unset), a fresh HOME and XDG folders under one temporary
+folder, and a fake xdg-open first on PATH that appends each argument it is given as one line to
+a file. Keys and mouse clicks go through xdotool; windows are found by title and process with
+xdotool, xwininfo and xprop. Whatever a session started is killed when the test ends, pass or
+fail, including processes the program started detached (the harness is their subreaper).
 
 Run one file by hand with: python3 tests/e2e/test_startup.py build/skyrand [TestClass[.test]]
+and under another window manager with SKYRAND_E2E_WM=xfwm4 (or metacity) in front.
 """
 
+import atexit
 import ctypes
 import datetime
 import os
@@ -40,6 +42,36 @@ REFER_PAGE = SITE + "/skyrand/ssd.php?page=qvot-refer-a-friend"
 ENTRY_TITLE = "Skyrand v1.25"  # the entry and the result window
 EXIT_TITLE = "Skyrand v1.20"
 MESSAGE_TITLE = "Skyrand"
+
+# The window managers the tests run under, each without its desktop session around it and
+# without compositing, which would only add latency to every map: what the tests look at is how
+# the window manager places, stacks, focuses and closes the program's windows.
+WINDOW_MANAGERS = {
+    "openbox": ["openbox", "--sm-disable"],
+    "xfwm4": ["xfwm4", "--compositor=off", "--sm-client-disable"],
+    # --compositor=none is what metacity 3.46 calls --no-composite (which it warns is deprecated).
+    "metacity": ["metacity", "--compositor=none", "--sm-disable"],
+}
+
+
+def window_manager_name():
+    """The window manager SKYRAND_E2E_WM asks for; openbox when it is unset or empty."""
+    name = os.environ.get("SKYRAND_E2E_WM") or "openbox"
+    if name not in WINDOW_MANAGERS:
+        raise AssertionError(f"SKYRAND_E2E_WM={name}: not one of {', '.join(WINDOW_MANAGERS)}")
+    return name
+
+
+# Where xfconfd keeps its settings, under XDG_CONFIG_HOME.
+_XFCONF_CHANNELS = ("xfce4", "xfconf", "xfce-perchannel-xml")
+
+
+def _window_ids(xprop_output):
+    """The window ids in xprop's answer for a WINDOW property, in xdotool's decimal form."""
+    if "#" not in xprop_output:
+        return []
+    return [str(int(word.strip(), 16)) for word in xprop_output.split("#", 1)[1].split(",")
+            if word.strip().startswith("0x")]
 
 
 def tool(name):
@@ -154,6 +186,28 @@ def _kill_descendants():
         time.sleep(0.02)
 
 
+def _ended(pid):
+    """Whether the process is gone or a zombie."""
+    try:
+        with open(f"/proc/{pid}/stat") as f:
+            return f.read().rsplit(")", 1)[1].split()[0] == "Z"
+    except OSError:
+        return True
+
+
+def _end(processes):
+    """Terminates the processes, and kills those still there after 5 seconds."""
+    for process in processes:
+        if process.poll() is None:
+            process.terminate()
+    for process in processes:
+        try:
+            process.wait(5)
+        except subprocess.TimeoutExpired:
+            process.kill()
+            process.wait()
+
+
 class Program:
     """One started skyrand process."""
 
@@ -185,11 +239,23 @@ class Session:
     """A private desktop for one test, closed by the test's cleanup or at the end of a with."""
 
     open_sessions = 0
+    # xfwm4 finding no settings stored writes each of its defaults to xfconfd, one call after
+    # the other, and that is most of its start (0.8 s or more, against 0.25 s with them). What
+    # the first xfwm4 of a test process leaves behind is where the later ones start from: the
+    # same defaults, at once.
+    _xfconf_seed = None
 
-    def __init__(self, test, window_manager=False, xdg_open="record"):
+    def __init__(self, test, window_manager=None, xdg_open="record"):
+        """window_manager names one of WINDOW_MANAGERS; by default SKYRAND_E2E_WM decides.
+
+        True and False, which once asked for a window manager or none, are still accepted and
+        mean the default: every session runs one."""
         self.root = tempfile.mkdtemp(prefix="skyrand-e2e-")
         self.programs = []
-        self._helpers = []  # Xvfb, openbox
+        self._helpers = []  # Xvfb, the window manager's bus, the window manager
+        self._wm = None
+        self._wm_bus = None  # the address of the window manager's bus, if it has one
+        self._wm_config = None  # its XDG_CONFIG_HOME
         self._closed = False
         Session.open_sessions += 1
         test.addCleanup(self.close)
@@ -231,9 +297,12 @@ class Session:
 
         self.display = self._start_xvfb()
         self.env["DISPLAY"] = self.display
+        if window_manager in (None, True, False):
+            window_manager = window_manager_name()
+        if window_manager not in WINDOW_MANAGERS:
+            raise AssertionError(f"unknown window manager {window_manager!r}")
         self.window_manager = window_manager
-        if window_manager:
-            self._start_openbox()
+        self._start_window_manager(folder("wm", 0o700))
 
     # -- set-up --
 
@@ -271,14 +340,99 @@ class Session:
                 number += chunk
         return ":" + number.decode().strip()
 
-    def _start_openbox(self):
-        with open(os.path.join(self.logs, "openbox.log"), "wb") as log:
-            self._helpers.append(subprocess.Popen(
-                [tool("openbox"), "--sm-disable"], env=self.env, stdout=subprocess.DEVNULL,
-                stderr=log, preexec_fn=_die_with_harness))
-        wait_until(lambda: "window id #" in self._run(
-            [tool("xprop"), "-root", "_NET_SUPPORTING_WM_CHECK"], check=False),
-            "openbox to manage the display")
+    def _start_window_manager(self, root):
+        # The window manager gets folders of its own: what it writes (xfwm4 its settings,
+        # openbox its log) must not land among the program's files, which the tests inspect.
+        env = {"DISPLAY": self.display, "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
+               "LANG": "C.UTF-8", "LC_ALL": "C.UTF-8",
+               # GSettings defaults, without dconf, which would look for a session bus.
+               "GSETTINGS_BACKEND": "memory",
+               # GTK would look for the accessibility bus, and start it through a session bus.
+               "NO_AT_BRIDGE": "1",
+               "DBUS_SESSION_BUS_ADDRESS": "disabled:"}
+        for name in ("HOME", "XDG_CONFIG_HOME", "XDG_CACHE_HOME", "XDG_DATA_HOME",
+                     "XDG_STATE_HOME", "XDG_RUNTIME_DIR"):
+            env[name] = os.path.join(root, name.lower())
+            os.mkdir(env[name], 0o700)
+        self._wm_config = env["XDG_CONFIG_HOME"]
+        if self.window_manager == "xfwm4":
+            # xfwm4 reads its settings through xfconfd, which it reaches over D-Bus only, and
+            # without it ends at once. It gets a private bus; the program keeps running without.
+            self._wm_bus = self._start_bus(root, env)
+            env["DBUS_SESSION_BUS_ADDRESS"] = self._wm_bus
+            if Session._xfconf_seed:
+                shutil.copytree(Session._xfconf_seed, os.path.join(
+                    env["XDG_CONFIG_HOME"], *_XFCONF_CHANNELS))
+        with open(os.path.join(self.logs, "wm.log"), "wb") as log:
+            wm = subprocess.Popen(
+                [tool(WINDOW_MANAGERS[self.window_manager][0])] +
+                WINDOW_MANAGERS[self.window_manager][1:],
+                env=env, cwd=root, stdin=subprocess.DEVNULL, stdout=log,
+                stderr=subprocess.STDOUT, preexec_fn=_die_with_harness)
+        self._helpers.append(wm)
+        self._wm = wm
+
+        def managed():
+            if wm.poll() is not None:
+                raise AssertionError(f"{self.window_manager} ended at start: " +
+                                     self._tail("wm.log"))
+            return self._wm_check_window()
+        wait_until(managed, f"{self.window_manager} to manage the display",
+                   describe=lambda: self._tail("wm.log"))
+
+    def _wm_check_window(self):
+        """The window manager's check window, once it is really there: the root names it, and
+        it names itself (a check window left behind by a window manager that died would not
+        exist any more, and a half-started one has not set both yet)."""
+        named = _window_ids(self._run([tool("xprop"), "-root", "_NET_SUPPORTING_WM_CHECK"],
+                                      check=False))
+        if not named:
+            return None
+        itself = _window_ids(self._run([tool("xprop"), "-id", named[0],
+                                        "_NET_SUPPORTING_WM_CHECK"], check=False))
+        return named[0] if itself == named else None
+
+    def _end_bus_services(self):
+        """Ends what the window manager's bus started for it (xfconfd, which saves its
+        settings as it ends). The bus starts its services detached, so they come to the
+        harness, the subreaper, to be reaped."""
+        if not self._wm_bus:
+            return
+        marker = b"\0DBUS_SESSION_BUS_ADDRESS=" + self._wm_bus.encode() + b"\0"
+        for pid in _descendants():
+            try:
+                with open(f"/proc/{pid}/environ", "rb") as f:
+                    if marker not in b"\0" + f.read():
+                        continue
+                os.kill(pid, signal.SIGTERM)
+            except (OSError, ProcessLookupError):
+                continue
+            try:
+                os.waitpid(pid, 0)
+            except ChildProcessError:  # not ours: the harness is not the subreaper
+                wait_until(lambda: _ended(pid), f"process {pid} to end", timeout=5)
+        channels = os.path.join(self._wm_config, *_XFCONF_CHANNELS)
+        if Session._xfconf_seed is None and os.path.isdir(channels) and os.listdir(channels):
+            seed = tempfile.mkdtemp(prefix="skyrand-e2e-xfconf-")
+            atexit.register(shutil.rmtree, seed, True)
+            Session._xfconf_seed = os.path.join(seed, "channels")
+            shutil.copytree(channels, Session._xfconf_seed)
+
+    def _start_bus(self, root, env):
+        read_end, write_end = os.pipe()
+        with open(os.path.join(self.logs, "bus.log"), "wb") as log:
+            bus = subprocess.Popen(
+                [tool("dbus-daemon"), "--session", "--nofork", "--nopidfile",
+                 "--address=unix:dir=" + root, f"--print-address={write_end}"],
+                env=env, pass_fds=[write_end], stdin=subprocess.DEVNULL, stdout=log,
+                stderr=subprocess.STDOUT, preexec_fn=_die_with_harness)
+        self._helpers.append(bus)
+        os.close(write_end)
+        with os.fdopen(read_end, "rb") as pipe:
+            address = pipe.readline().decode().strip()
+        if not address:
+            raise AssertionError("dbus-daemon did not start: " + self._tail("bus.log"))
+        return address
 
     # -- the program --
 
@@ -409,6 +563,68 @@ class Session:
     def net_wm_state(self, window):
         return self._run([tool("xprop"), "-id", window, "_NET_WM_STATE"], check=False)
 
+    def stacking(self):
+        """The managed windows from bottom to top (_NET_CLIENT_LIST_STACKING), as xdotool ids.
+
+        These are client windows, as xdotool gives them, not the window manager's frames.
+        xfwm4 leaves the property unset while the first window it manages is its only one; the
+        order then comes from how the X server stacks the frames."""
+        answer = self._run([tool("xprop"), "-root", "_NET_CLIENT_LIST_STACKING",
+                            "_NET_CLIENT_LIST"], check=False).splitlines()
+        stacking = [_window_ids(line) for line in answer
+                    if line.startswith("_NET_CLIENT_LIST_STACKING")]
+        if stacking and stacking[0]:
+            return stacking[0]
+        clients = {window for line in answer if line.startswith("_NET_CLIENT_LIST(")
+                   for window in _window_ids(line)}
+        return self._stacked_frames(clients) if clients else []
+
+    def _stacked_frames(self, clients):
+        """The clients in the order the X server stacks the top-level windows holding them."""
+        # xwininfo lists each window's children from the top down, depth first, so the clients
+        # come in the order of the frames around them.
+        listed = [line.split()[0] for line in
+                  self._walk([tool("xwininfo"), "-root", "-tree"]).splitlines()
+                  if line.strip().startswith("0x")]
+        return [str(int(word, 16)) for word in listed if str(int(word, 16)) in clients][::-1]
+
+    def active_window(self):
+        """The window the window manager calls active (_NET_ACTIVE_WINDOW), or None."""
+        ids = _window_ids(self._run([tool("xprop"), "-root", "_NET_ACTIVE_WINDOW"],
+                                    check=False))
+        return ids[0] if ids and ids[0] != "0" else None
+
+    def input_focus(self):
+        """The window that has the X keyboard focus, which is where keys go: a client window,
+        or something of the window manager's (or None) when no client has it."""
+        result = subprocess.run([tool("xdotool"), "getwindowfocus", "-f"],
+                                env=self._tool_env(), capture_output=True, timeout=TIMEOUT)
+        focused = result.stdout.decode().strip()
+        return focused if result.returncode == 0 and focused not in ("", "0", "1") else None
+
+    def frame_extents(self, window):
+        """(left, right, top, bottom): what the window manager's frame adds around the window."""
+        extents = self._run([tool("xprop"), "-id", window, "_NET_FRAME_EXTENTS"], check=False)
+        if "=" not in extents:
+            return (0, 0, 0, 0)
+        return tuple(int(value) for value in extents.split("=")[1].split(","))
+
+    def client_geometry(self, window):
+        """(x, y, width, height) of the window itself, on the screen, without the frame."""
+        value = {}
+        for line in self._run([tool("xwininfo"), "-id", window]).splitlines():
+            if ":" in line:
+                key, _, text = line.partition(":")
+                value[key.strip()] = text.strip()
+        return (int(value["Absolute upper-left X"]), int(value["Absolute upper-left Y"]),
+                int(value["Width"]), int(value["Height"]))
+
+    def geometry(self, window):
+        """(x, y, width, height) of the window with its frame: what a user sees of it."""
+        x, y, width, height = self.client_geometry(window)
+        left, right, top, bottom = self.frame_extents(window)
+        return (x - left, y - top, width + left + right, height + top + bottom)
+
     def describe(self, program):
         return f"windows: {self.windows(program)}\noutput of skyrand {program.pid}:\n" + \
             program.output()[-3000:]
@@ -416,14 +632,39 @@ class Session:
     # -- input --
 
     def focus(self, window):
-        if self.window_manager:
-            self._run([tool("xdotool"), "windowactivate", "--sync", window])
-        else:
-            self._run([tool("xdotool"), "windowfocus", "--sync", window])
+        """Activates the window through the window manager, as a click on it in a task bar
+        would, and waits until the keyboard focus is really there.
+
+        xdotool's own --sync waits, with no time limit, for _NET_ACTIVE_WINDOW only: that is
+        the window the window manager calls active, but keys go where the X focus is, and the
+        two can differ (xfwm4 can call a window active while the focus stays on a window of its
+        own). The request is made again every second, as a window manager may drop one that
+        comes while the window is still being mapped."""
+        deadline = time.monotonic() + TIMEOUT
+        while True:
+            self._run([tool("xdotool"), "windowactivate", window], check=False)
+            again = time.monotonic() + 1.0
+            while time.monotonic() < again:
+                if self.active_window() == window and self.input_focus() == window:
+                    return
+                time.sleep(0.02)
+            if time.monotonic() > deadline:
+                focused = self.input_focus()
+                name = self._run([tool("xdotool"), "getwindowname", focused],
+                                 check=False).strip() if focused else ""
+                raise AssertionError(
+                    f"{self.window_manager} did not give window {window} the keyboard focus: "
+                    f"it calls {self.active_window()} active, and the focus is on {focused} "
+                    f"({name!r})")
 
     def keys(self, window, *keys):
         """Gives the window the focus and presses the keys (xdotool names: Tab, alt+h)."""
         self.focus(window)
+        self._run([tool("xdotool"), "key", "--delay", "60"] + list(keys))
+
+    def keys_no_focus(self, *keys):
+        """Presses the keys wherever the keyboard focus is now, activating nothing: for tests
+        of where the program itself puts the focus."""
         self._run([tool("xdotool"), "key", "--delay", "60"] + list(keys))
 
     def type(self, window, text):
@@ -454,16 +695,20 @@ class Session:
 
     def click_close_button(self, window):
         """Clicks the close button at the right end of the window manager's title bar."""
-        geometry = self._run([tool("xwininfo"), "-id", window])
-        value = {line.split(":")[0].strip(): line.split(":")[1].strip()
-                 for line in geometry.splitlines() if ":" in line}
-        left = int(value["Absolute upper-left X"])
-        top = int(value["Absolute upper-left Y"])
-        width = int(value["Width"])
-        extents = self._run([tool("xprop"), "-id", window, "_NET_FRAME_EXTENTS"])
-        frame_top = int(extents.split("=")[1].split(",")[2])
-        self._run([tool("xdotool"), "mousemove", "--sync", str(left + width - 9),
-                   str(top - frame_top // 2), "click", "1"])
+        x, y, width, _ = self.client_geometry(window)
+        _, _, top, bottom = self.frame_extents(window)
+        if top <= bottom:
+            raise AssertionError(f"window {window} has no title bar: frame {top} over, "
+                                 f"{bottom} under it")
+        # In the themes Debian gives each window manager, the title bar is the frame above the
+        # window less the border the frame has all round (the bottom one); the close button is
+        # the last thing in it, its middle this far left of the window's right edge: openbox's
+        # 12-pixel button (theme Clearlooks) 10, xfwm4's 21-pixel one (theme Default) 10, and
+        # metacity's (drawn by GTK as Adwaita, layout "appmenu:close") 18.
+        inset = {"openbox": 10, "xfwm4": 10, "metacity": 18}[self.window_manager]
+        title_middle = y - top + (top + bottom) // 2
+        self._run([tool("xdotool"), "mousemove", "--sync", str(x + width - inset),
+                   str(title_middle), "click", "1"])
 
     # -- what the program left behind --
 
@@ -499,15 +744,11 @@ class Session:
             return
         self._closed = True
         Session.open_sessions -= 1
-        for process in [p.popen for p in self.programs] + self._helpers[::-1]:
-            if process.poll() is None:
-                process.terminate()
-        for process in [p.popen for p in self.programs] + self._helpers[::-1]:
-            try:
-                process.wait(5)
-            except subprocess.TimeoutExpired:
-                process.kill()
-                process.wait()
+        # The window manager goes with the programs, before what it may still ask for over its
+        # bus; the X server goes last.
+        _end([p.popen for p in self.programs] + ([self._wm] if self._wm else []))
+        self._end_bus_services()
+        _end([helper for helper in self._helpers[::-1] if helper is not self._wm])
         if Session.open_sessions == 0:
             _kill_descendants()  # what the program started detached, such as a hung launcher
         reports = [p.output() for p in self.programs

@@ -27,7 +27,7 @@ class OnlineHelp(harness.TestCase):
 class ExitFlow(harness.TestCase):
     def setUp(self):
         super().setUp()
-        self.s = self.session(window_manager=True)
+        self.s = self.session()
         self.program = self.s.start()
         self.entry = self.s.wait_window(self.program, ENTRY_TITLE)
 

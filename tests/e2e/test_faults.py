@@ -199,7 +199,7 @@ class ModalFaults(FaultTestCase):
             ("entry window", entry_message, ENTRY_TITLE),
             ("exit window", exit_window_message, EXIT_TITLE),
         ]:
-            with self.subTest(case), self.session(window_manager=True) as s:
+            with self.subTest(case), self.session() as s:
                 program = self.start_usable(s)
                 window = open_message(s, program, s.wait_window(program, ENTRY_TITLE))
                 box = s.wait_window(program, MESSAGE_TITLE)
@@ -215,12 +215,12 @@ class ModalFaults(FaultTestCase):
                 self.assertEqual(program.wait_exit(), 0)
 
     def test_message_box_closed_by_the_window_manager(self):
-        with self.subTest("letters-only message"), self.session(window_manager=True) as s:
+        with self.subTest("letters-only message"), self.session() as s:
             program = self.start_usable(s)
             s.type(s.wait_window(program, ENTRY_TITLE), "1")
             s.click_close_button(s.wait_window(program, MESSAGE_TITLE))
             s.wait_titles(program, [ENTRY_TITLE])
-        with self.subTest("update question: No"), self.session(window_manager=True) as s:
+        with self.subTest("update question: No"), self.session() as s:
             with open(s.settings_file, "wb") as f:
                 f.write(days_ago(20))
             program = s.start()
@@ -228,7 +228,7 @@ class ModalFaults(FaultTestCase):
             s.wait_window(program, ENTRY_TITLE)
             self.assertEqual(stored_date(s.settings_file), today().isoformat())
             self.assertEqual(s.opened(), [])
-        with self.subTest("already-running message"), self.session(window_manager=True) as s:
+        with self.subTest("already-running message"), self.session() as s:
             first = self.start_usable(s)
             second = s.start()
             s.click_close_button(s.wait_window(second, MESSAGE_TITLE))
