@@ -14,6 +14,16 @@ import xstate
 from harness import (DOWNLOAD_PAGE, ENTRY_TITLE, EXIT_TITLE, MESSAGE_TITLE, REFER_PAGE, SITE,
                      settings_bytes, today, wait_until)
 
+HOME_PAGE = SITE + "/skyrand/ssd.php?page=home-page"
+CO_BRAND_PAGE = SITE + "/skyrand/ssd.php?page=co-brand"
+FULLY_BRANDED_PAGE = SITE + "/skyrand/ssd.php?page=fully-branded"
+SOFTWARES_PAGE = SITE + "/skyrand/ssd.php?page=orrimsoftwares"
+
+PROMOTION = "The Most Popular Online Orrim Discussion Board"
+CO_BRAND_OFFER = "Co-brand this software"
+FULL_BRAND_OFFER = "Home Business Opportunity"
+OFFER_PAGES = {CO_BRAND_OFFER: CO_BRAND_PAGE, FULL_BRAND_OFFER: FULLY_BRANDED_PAGE}
+
 # How long a window may take to get the keyboard once it is shown: the window manager and the
 # program hand it over in a few round trips, so this only has to cover a slow machine.
 KEYBOARD_TIMEOUT = 10.0
@@ -358,6 +368,112 @@ class EntryPosition(DesktopTestCase):
         back = self.settled_geometry(s, entry)
         self.assertLessEqual(abs(back[0] - moved[0]), 2, f"moved to {moved}, back at {back}")
         self.assertLessEqual(abs(back[1] - moved[1]), 2, f"moved to {moved}, back at {back}")
+
+
+class NameFilter(DesktopTestCase):
+    """Shortcuts that would put text into the name box, or take back what was typed, are keys
+    like any other there: refused with a message, and the box keeps what it had."""
+
+    def test_editing_shortcuts_are_refused(self):
+        for key, meaning in [("ctrl+a", "select all"), ("ctrl+v", "paste digits"),
+                             ("ctrl+z", "undo")]:
+            with self.subTest(meaning), self.session() as s:
+                acc = a11y.Accessibility(self, s)
+                program = s.start()
+                entry = s.wait_window(program, ENTRY_TITLE)
+                xstate.set_clipboard(s, "123")
+                s.type(entry, "ann")
+                name_box = acc.wait(program, "the name box", window=ENTRY_TITLE, role="text",
+                                    name="Name")
+                wait_until(lambda: acc.text(name_box) == "ANN", "the name box to hold ANN")
+                s.keys(entry, key)
+                box = s.wait_window(program, MESSAGE_TITLE, KEYBOARD_TIMEOUT)
+                s.keys(box, "Return")
+                s.wait_titles(program, [ENTRY_TITLE])
+                # One more letter: after a select-all it would replace the name, after a paste or
+                # an undo it would follow something else than ANN.
+                s.type(entry, "b")
+                wait_until(lambda: acc.text(name_box) != "ANN", "the letter to arrive")
+                self.assertEqual(acc.text(name_box), "ANNB")
+
+
+class LinkActions(DesktopTestCase):
+    """The labels that work as links are links to an assistive technology too: they say so,
+    and their action opens the page a click opens."""
+
+    # The action names under which AT-SPI clients look for "follow this link".
+    FOLLOW = ("press", "click", "jump", "activate", "open")
+
+    def follow(self, s, acc, program, label, page):
+        role = label["role"]
+        self.assertTrue(role == "link" or "link" in label["description"].lower(),
+                        f"{label['name'][:40]!r} is a {role!r}, described as "
+                        f"{label['description']!r}: nothing says it is a link")
+        actions = [a for a in label["actions"] if a.lower() in self.FOLLOW]
+        self.assertTrue(actions, f"{label['name'][:40]!r} offers no action to follow it, only "
+                                 f"{label['actions']}")
+        before = len(s.opened())
+        acc.act(label, actions[0])
+        self.assertEqual(s.wait_opened(before + 1)[before:], [page.encode()])
+
+    def label(self, acc, program, text):
+        return acc.wait(program, f"the label {text!r}", name=text)
+
+    def front_offer(self, acc, program):
+        """The offer in front, where both lie one over the other: the one a click reaches.
+
+        Qt lists a widget's children bottom to top, so the front one comes last. (Asking for the
+        accessible at the offers' place would not do: Qt 6.4 answers with the one behind.)"""
+        offers = [node for node in acc.find(program)
+                  if any(node["name"].startswith(text) for text in OFFER_PAGES)]
+        if not offers:
+            raise AssertionError("no offer on screen\n" + acc.describe(program))
+        front = offers[-1]
+        return front, next(page for text, page in OFFER_PAGES.items()
+                           if front["name"].startswith(text))
+
+    def assert_links(self, s, acc, program, labels):
+        for text, page in labels:
+            with self.subTest(text):
+                self.follow(s, acc, program, self.label(acc, program, text), page)
+        offer, page = self.front_offer(acc, program)
+        with self.subTest("offer in front: " + offer["name"][:30]):
+            self.follow(s, acc, program, offer, page)
+
+    def test_entry_window(self):
+        s = self.session()
+        acc = a11y.Accessibility(self, s)
+        program = s.start()
+        s.wait_window(program, ENTRY_TITLE)
+        self.assert_links(s, acc, program, [(PROMOTION, HOME_PAGE)])
+
+    def test_result_window(self):
+        s = self.session()
+        acc = a11y.Accessibility(self, s)
+        program = s.start()
+        self.reading(s, program, s.wait_window(program, ENTRY_TITLE))
+        self.assert_links(s, acc, program, [(PROMOTION, HOME_PAGE)])
+
+    def test_exit_window(self):
+        s = self.session()
+        acc = a11y.Accessibility(self, s)
+        program = s.start()
+        s.keys(s.wait_window(program, ENTRY_TITLE), "Escape")
+        self.exit_window(s, program)
+        label = self.label(acc, program, "Click Here To Visit Orrim Softwares")
+        self.follow(s, acc, program, label, SOFTWARES_PAGE)
+
+    def test_about_window(self):
+        s = self.session()
+        acc = a11y.Accessibility(self, s)
+        program = s.start()
+        entry = s.wait_window(program, ENTRY_TITLE)
+        s.keys(entry, "alt+h", "a")
+        s.wait_window(program, ENTRY_TITLE, other_than=(entry,))  # the about window's title
+        for text, page in [("Click here to visit " + SITE, HOME_PAGE),
+                           ("Click here for more details", FULLY_BRANDED_PAGE)]:
+            with self.subTest(text):
+                self.follow(s, acc, program, self.label(acc, program, text), page)
 
 
 if __name__ == "__main__":
