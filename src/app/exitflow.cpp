@@ -2,7 +2,7 @@
 
 #include "referral/frmNagScreen2.h"
 
-void ShowExitPromotion(ExitKeyboard keyboard)
+void ShowExitPromotion()
 {
-    LoadedWindows::load<frmNagScreen2>().showOnTop(keyboard == ExitKeyboard::Take);
+    LoadedWindows::load<frmNagScreen2>().showOnTop();
 }

@@ -131,5 +131,15 @@ void frmDisplay::cmdExit_Click()
 
 void frmDisplay::Form_Unload()
 {
-    ShowExitPromotion(m_goingBack ? ExitKeyboard::Leave : ExitKeyboard::Take);
+    // Back hides the exit window again at once. A window mapped and unmapped at once is left on
+    // the screen by some window managers, and the keyboard with it: on the way back it is only
+    // loaded, hidden, as after a reading.
+    if (m_goingBack) {
+        LoadedWindows::load<frmNagScreen2>();
+        return;
+    }
+    // Gone from the screen before the exit window comes: a window manager may otherwise hand
+    // the keyboard back to this window as it goes, away from the exit window.
+    hide();
+    ShowExitPromotion();
 }

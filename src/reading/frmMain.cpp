@@ -275,5 +275,8 @@ void frmMain::cmdExit_Click()
 
 void frmMain::Form_Unload()
 {
+    // Gone from the screen before the exit window comes: a window manager may otherwise hand
+    // the keyboard back to this window as it goes, away from the exit window.
+    hide();
     ShowExitPromotion();
 }

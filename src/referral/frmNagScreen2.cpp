@@ -217,17 +217,15 @@ void frmNagScreen2::Form_Load()
     setWindowFlag(Qt::WindowStaysOnTopHint);
 }
 
-void frmNagScreen2::showOnTop(bool takeKeyboard)
+void frmNagScreen2::showOnTop()
 {
     // Some window managers drop the stay-on-top state of a window that was hidden: ask again.
     setWindowFlag(Qt::WindowStaysOnTopHint);
     // Window managers that prevent focus stealing give a newly mapped window the keyboard only
-    // when it says so, and a window that said once it would not take it keeps saying so.
-    setAttribute(Qt::WA_ShowWithoutActivating, !takeKeyboard);
+    // when it asks for it.
     show();
     raise();
-    if (takeKeyboard)
-        activateWindow();
+    activateWindow();
 }
 
 QString frmNagScreen2::placeholderOf(QObject *box) const
