@@ -40,9 +40,12 @@ def set_clipboard(session, text):
     subprocess.run([tool("xclip"), "-selection", "clipboard", "-in"], input=text.encode(),
                    env=_env(session), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                    timeout=harness.TIMEOUT, check=True)
-    harness.wait_until(
-        lambda: _run(session, [tool("xclip"), "-selection", "clipboard", "-out"]) == text,
-        "the clipboard to hold the text")
+    def holds_text():
+        # xclip serves the clipboard from a process of its own, which may not own it yet.
+        result = subprocess.run([tool("xclip"), "-selection", "clipboard", "-out"],
+                                env=_env(session), capture_output=True, timeout=harness.TIMEOUT)
+        return result.returncode == 0 and result.stdout.decode("utf-8", "replace") == text
+    harness.wait_until(holds_text, "the clipboard to hold the text")
 
 
 def topmost(session):
