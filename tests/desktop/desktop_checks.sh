@@ -5,6 +5,8 @@
 #
 #   desktop_checks.sh package BUILD_DIR OUT_DIR         build the .deb from BUILD_DIR into OUT_DIR
 #   desktop_checks.sh contents DEB VERSION              its file list, name, dependencies, metadata
+#   desktop_checks.sh hardening PROGRAM|DEB [FORTIFIED] the hardening of PROGRAM (or of the DEB's
+#                                                       program), FORTIFIED's fortified calls
 #   desktop_checks.sh run-installed DEB                 extract it and start the program on X11
 #   desktop_checks.sh wayland PROGRAM                   start PROGRAM under a Wayland compositor
 set -euo pipefail
@@ -95,6 +97,30 @@ contents()
     if grep -qE '^ *[EW]: ' "$workdir/tree.log"; then
         fail "appstreamcli validate-tree reports errors or warnings"
     fi
+}
+
+# hardening_check ARGS... BINARY: hardening-check's report and verdict. Control-flow protection
+# is not asked for: it needs every object linked in marked for it, and the C library's start-up
+# objects on Debian 12 are not.
+hardening_check()
+{
+    hardening-check --nocfprotection "$@" || fail "hardening-check finds a missing protection"
+}
+
+hardening()
+{
+    local program=$1 fortified=${2:-}
+    if [[ $program == *.deb ]]; then
+        dpkg-deb -x "$program" "$workdir/root"
+        program=$workdir/root/usr/bin/skyrand
+        [ -x "$program" ] || fail "no executable usr/bin/skyrand in the package"
+    fi
+    # The program calls no C library function whose bounds fortification can know (only memcpy
+    # and memmove into buffers of unknown size), so nothing in it shows whether it was fortified;
+    # an executable built with the same flags shows it, and only that is asked of it.
+    hardening_check --nofortify "$program"
+    [ -z "$fortified" ] ||
+        hardening_check --nopie --nostackprotector --norelro --nobindnow "$fortified"
 }
 
 run_installed()
@@ -190,7 +216,8 @@ shift || true
 case "$command" in
 package) package "$@" ;;
 contents) contents "$@" ;;
+hardening) hardening "$@" ;;
 run-installed) run_installed "$@" ;;
 wayland) wayland "$@" ;;
-*) fail "usage: $0 package|contents|run-installed|wayland ..." ;;
+*) fail "usage: $0 package|contents|hardening|run-installed|wayland ..." ;;
 esac
