@@ -4,7 +4,9 @@
 # leaves no process behind.
 #
 #   desktop_checks.sh package BUILD_DIR OUT_DIR         build the .deb from BUILD_DIR into OUT_DIR
-#   desktop_checks.sh contents DEB VERSION              its file list, name, dependencies, metadata
+#   desktop_checks.sh contents DEB VERSION LICENSE      its file list, name, dependencies, metadata,
+#                                                       copyright file and changelog
+#   desktop_checks.sh lintian DEB                       lintian, pedantic, finds nothing unexplained
 #   desktop_checks.sh hardening PROGRAM|DEB [FORTIFIED] the hardening of PROGRAM (or of the DEB's
 #                                                       program), FORTIFIED's fortified calls
 #   desktop_checks.sh run-installed DEB                 extract it and start the program on X11
@@ -56,7 +58,7 @@ package()
 
 contents()
 {
-    local deb=$1 version=$2
+    local deb=$1 version=$2 license=$3
     local arch
     arch=$(dpkg --print-architecture)
     [ "$(basename "$deb")" = "skyrand_${version}_${arch}.deb" ] ||
@@ -68,7 +70,10 @@ contents()
     for wanted in ./usr/bin/skyrand \
         ./usr/share/applications/org.orrimsoftwares.Skyrand.desktop \
         ./usr/share/icons/hicolor/scalable/apps/skyrand.svg \
-        ./usr/share/metainfo/org.orrimsoftwares.Skyrand.metainfo.xml; do
+        ./usr/share/metainfo/org.orrimsoftwares.Skyrand.metainfo.xml \
+        ./usr/share/doc/skyrand/copyright \
+        ./usr/share/doc/skyrand/changelog.gz \
+        ./usr/share/man/man1/skyrand.1.gz; do
         grep -qxF "$wanted" "$workdir/files" || fail "the package lacks $wanted"
     done
     if grep -vE '^\./usr/(bin|share)/' "$workdir/files" | grep -vqxF './usr/'; then
@@ -97,6 +102,52 @@ contents()
     if grep -qE '^ *[EW]: ' "$workdir/tree.log"; then
         fail "appstreamcli validate-tree reports errors or warnings"
     fi
+
+    # The copyright file carries LICENSE's holder and its whole permission notice, unchanged by
+    # the indentation that the copyright format asks for.
+    local copyright=$workdir/root/usr/share/doc/skyrand/copyright holder
+    holder=$(sed -n 's/^Copyright (c) //p' "$license")
+    grep -qxF "Copyright: $holder" "$copyright" || fail "the copyright file does not name $holder"
+    sed -n '/^Permission is hereby granted/,$p' "$license" >"$workdir/license.wanted"
+    sed -n '/^License: MIT$/,/^$/{/^ /p}' "$copyright" | sed 's/^ //; s/^\.$//' \
+        >"$workdir/license.shipped"
+    diff -u "$workdir/license.wanted" "$workdir/license.shipped" ||
+        fail "the copyright file's licence text differs from LICENSE"
+
+    # The changelog's latest entry is this version's.
+    zcat "$workdir/root/usr/share/doc/skyrand/changelog.gz" >"$workdir/changelog"
+    local logged
+    logged=$(dpkg-parsechangelog -l "$workdir/changelog" -S Version)
+    [ "$logged" = "$version" ] || fail "the changelog's latest entry is $logged, not $version"
+}
+
+# Lintian's tags that are neither errors nor warnings and that the package keeps on purpose, each
+# as lintian prints it; the README's section on the Debian package says why.
+explained_tags=(
+    # "Orrim Softwares" is the vendor's name, which the program's texts spell so.
+    'I: skyrand: spelling-error-in-binary softwares software [usr/bin/skyrand]'
+)
+
+lint()
+{
+    local deb=$1
+    # The verdict is ours, from the tags, rather than lintian's exit status.
+    lintian --pedantic --display-info --display-experimental --fail-on none "$deb" \
+        >"$workdir/lintian.log" 2>"$workdir/lintian.err" ||
+        { cat "$workdir/lintian.err"; fail "lintian did not run"; }
+    cat "$workdir/lintian.log"
+    local line explained unexplained=0
+    while IFS= read -r line; do
+        # Tag lines only: a letter for the kind, then the package.
+        [[ $line =~ ^[A-Z]:\  ]] || continue
+        for explained in "${explained_tags[@]}"; do
+            [ "$line" = "$explained" ] && continue 2
+        done
+        echo "Neither fixed nor explained: $line" >&2
+        unexplained=1
+    done <"$workdir/lintian.log"
+    ((unexplained == 0)) || fail "lintian reports tags that are neither fixed nor explained"
+    echo "lintian --pedantic: no errors, no warnings, nothing unexplained."
 }
 
 # hardening_check ARGS... BINARY: hardening-check's report and verdict. Control-flow protection
@@ -216,8 +267,9 @@ shift || true
 case "$command" in
 package) package "$@" ;;
 contents) contents "$@" ;;
+lintian) lint "$@" ;;
 hardening) hardening "$@" ;;
 run-installed) run_installed "$@" ;;
 wayland) wayland "$@" ;;
-*) fail "usage: $0 package|contents|hardening|run-installed|wayland ..." ;;
+*) fail "usage: $0 package|contents|lintian|hardening|run-installed|wayland ..." ;;
 esac
