@@ -1,6 +1,8 @@
 #include "platform/inisettingsstore.h"
 
 #include <QFile>
+#include <QLoggingCategory>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -32,6 +34,7 @@ private slots:
     void init();
     void readAndSave_data();
     void readAndSave();
+    void unreadableFileIsReportedWhenAsked();
 
 private:
     // A fresh folder per test: Qt keeps what it parsed of a file by its path.
@@ -96,6 +99,44 @@ void TestIniSettingsStore::readAndSave()
     }
     QVERIFY(saved);
     QCOMPARE(store.read(kApplication, kSection, kKey), std::optional(QStringLiteral("2026-12-08")));
+}
+
+namespace {
+
+QStringList debugLines;
+
+void recordDebugLine(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (type == QtDebugMsg)
+        debugLines << QString::fromLatin1(context.category) + u": "_qs + message;
+}
+
+} // namespace
+
+void TestIniSettingsStore::unreadableFileIsReportedWhenAsked()
+{
+    const QString path = IniSettingsStore::path(kApplication);
+    QFile out(path);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write("[Settings]\nDuration=2026-12-01\nword\n");
+    out.close();
+
+    debugLines.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(recordDebugLine);
+    const auto restore = qScopeGuard([previous] {
+        qInstallMessageHandler(previous);
+        QLoggingCategory::setFilterRules(QString());
+    });
+    IniSettingsStore store;
+    QCOMPARE(store.read(kApplication, kSection, kKey), std::optional<QString>());
+    QCOMPARE(debugLines, QStringList()); // silent unless asked
+
+    QLoggingCategory::setFilterRules(u"skyrand.*.debug=true"_qs);
+    QCOMPARE(store.read(kApplication, kSection, kKey), std::optional<QString>());
+    QCOMPARE(debugLines.size(), 1);
+    QVERIFY2(debugLines.first().startsWith(u"skyrand.settings: cannot parse, left alone: "_qs) &&
+                 debugLines.first().contains(path),
+             qPrintable(debugLines.first()));
 }
 
 QTEST_GUILESS_MAIN(TestIniSettingsStore)

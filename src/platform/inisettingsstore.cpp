@@ -1,5 +1,7 @@
 #include "platform/inisettingsstore.h"
 
+#include "platform/logging.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSettings>
@@ -28,23 +30,35 @@ Parsed parse(const QString &filePath, const QString &key)
         return {true, {}};
     // Whatever else stands in the file's place (a folder, a named pipe that would block the read
     // for good, a device) is not ours to read or replace.
-    if (!info.isFile())
+    if (!info.isFile()) {
+        qCDebug(lcSettings) << "not a file, left alone:" << filePath;
         return {false, {}};
+    }
     QFile file(filePath);
     // Ours holds one line; anything this large was not written by us.
     constexpr qint64 kLargestPlausible = 1 << 20;
-    if (file.size() > kLargestPlausible)
+    if (file.size() > kLargestPlausible) {
+        qCDebug(lcSettings) << "too large to be ours, left alone:" << filePath << file.size()
+                            << "bytes";
         return {false, {}};
+    }
     QTemporaryDir folder;
     QFile copy(folder.filePath(QStringLiteral("copy.ini")));
-    if (!file.open(QIODevice::ReadOnly) || !folder.isValid() || !copy.open(QIODevice::WriteOnly) ||
-        copy.write(file.readAll()) < 0)
+    if (!file.open(QIODevice::ReadOnly)) {
+        qCDebug(lcSettings) << "cannot read" << filePath << ":" << file.errorString();
         return {false, {}};
+    }
+    if (!folder.isValid() || !copy.open(QIODevice::WriteOnly) || copy.write(file.readAll()) < 0) {
+        qCDebug(lcSettings) << "cannot copy" << filePath << "to look at it:" << copy.errorString();
+        return {false, {}};
+    }
     copy.close();
     const QSettings settings(copy.fileName(), QSettings::IniFormat);
     settings.allKeys();
-    if (settings.status() != QSettings::NoError)
+    if (settings.status() != QSettings::NoError) {
+        qCDebug(lcSettings) << "cannot parse, left alone:" << filePath;
         return {false, {}};
+    }
     return {true, key.isEmpty() ? QString() : settings.value(key).toString()};
 }
 
@@ -72,7 +86,11 @@ bool IniSettingsStore::save(const QString &application, const QString &section, 
     file.setAtomicSyncRequired(true);
     file.setValue(section + u'/' + key, value);
     file.sync();
-    return file.status() == QSettings::NoError;
+    if (file.status() != QSettings::NoError) {
+        qCDebug(lcSettings) << "cannot save" << filePath;
+        return false;
+    }
+    return true;
 }
 
 QString IniSettingsStore::path(const QString &application)

@@ -1,6 +1,7 @@
 #include "platform/seams.h"
 
 #include "platform/inisettingsstore.h"
+#include "platform/logging.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -74,10 +75,13 @@ public:
         // address we built, start xdg-open ourselves with the address as its one argument.
         const QByteArray bytes = address.toUtf8();
         const QUrl url = QUrl::fromEncoded(bytes, QUrl::StrictMode);
+        bool started = false;
         if (url.isValid() && url.toEncoded() == bytes)
-            QDesktopServices::openUrl(url);
+            started = QDesktopServices::openUrl(url);
         else
-            QProcess::startDetached(QStringLiteral("xdg-open"), {address});
+            started = QProcess::startDetached(QStringLiteral("xdg-open"), {address});
+        if (!started)
+            qCDebug(lcBrowser) << "no browser launcher could be started for" << address;
     }
 };
 
@@ -92,8 +96,10 @@ public:
         for (const auto location :
              {QStandardPaths::RuntimeLocation, QStandardPaths::TempLocation}) {
             const QString folder = QStandardPaths::writableLocation(location);
-            if (folder.isEmpty())
+            if (folder.isEmpty()) {
+                qCDebug(lcInstance) << "no folder for the lock in" << location;
                 continue;
+            }
             auto lock = std::make_unique<QLockFile>(folder + u'/' + name);
             // A lock naming a process that is gone is taken over at once. One that names no
             // process at all (cut short by a crash, or written under another host name) would
@@ -108,8 +114,11 @@ public:
             if (lock->error() == QLockFile::LockFailedError)
                 return true;
             // The folder cannot hold a lock: try the next one.
+            qCDebug(lcInstance) << "cannot keep the lock" << lock->fileName() << ":"
+                                << lock->error();
         }
         // Nowhere to keep a lock: better to run unguarded than not at all.
+        qCDebug(lcInstance) << "running without a single-instance guard";
         return false;
     }
 

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QLoggingCategory>
+
+// What goes wrong out of the user's sight, for whoever looks into it. Off unless asked for, e.g.
+// QT_LOGGING_RULES="skyrand.*.debug=true".
+Q_DECLARE_LOGGING_CATEGORY(lcSettings)
+Q_DECLARE_LOGGING_CATEGORY(lcInstance)
+Q_DECLARE_LOGGING_CATEGORY(lcBrowser)
