@@ -238,8 +238,7 @@ void TestExitFlow::leavingEndsTheProgram()
     else
         exitWindow.windowHandle()->close();
 
-    QVERIFY(!fake->process.ends.isEmpty());
-    QCOMPARE(fake->process.ends.first(), 0);
+    QCOMPARE(fake->process.ends, QList<int> {0});
     QCOMPARE(recorder.closed, closed);
     QVERIFY(LoadedWindows::inLoadOrder().isEmpty());
     QVERIFY(!entryShownAgain);

@@ -6,17 +6,17 @@ namespace modHelp {
 
 void EndProgram()
 {
-    // An unload handler may call back in here (the exit promotion window's does): the inner call
-    // only ends the process, which the outer pass then never resumes from.
-    static int depth = 0;
-    if (depth++ == 0) {
-        for (const auto &window : LoadedWindows::inLoadOrder()) {
-            if (window)
-                window->Unload();
-        }
+    // An unload handler may call back in here (the exit promotion window's does): that inner call
+    // unloads what is left and ends the process, so this walk stops wherever the process ended.
+    auto &process = platform::process();
+    for (const auto &window : LoadedWindows::inLoadOrder()) {
+        if (process.hasEnded())
+            return;
+        if (window)
+            window->Unload();
     }
-    platform::process().end(0);
-    --depth;
+    if (!process.hasEnded())
+        process.end(0);
 }
 
 } // namespace modHelp

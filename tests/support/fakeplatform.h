@@ -75,7 +75,8 @@ class FakeProcess final : public platform::Process
 {
 public:
     void end(int status) override { ends.append(status); }
-    QList<int> ends;
+    bool hasEnded() const override { return !ends.isEmpty(); }
+    QList<int> ends; // clear it to let the program run on, as a new process
 };
 
 class FakePlatform
