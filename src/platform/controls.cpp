@@ -164,8 +164,13 @@ CaptionLabel::CaptionLabel(QWidget *parent)
 
 void CaptionLabel::setCaption(const QString &caption)
 {
+    setCaption(caption, displayedCaption(caption));
+}
+
+void CaptionLabel::setCaption(const QString &caption, const QString &shown)
+{
     m_caption = caption;
-    setText(displayedCaption(caption));
+    setText(shown);
 }
 
 void CaptionLabel::setLink()
@@ -176,13 +181,9 @@ void CaptionLabel::setLink()
 
 void CaptionLabel::wrapAtWidth(int width)
 {
+    m_wrapWidth = width;
     setWordWrap(true);
     setFixedWidth(width);
-}
-
-bool CaptionLabel::wrapsAtFixedWidth() const
-{
-    return wordWrap() && minimumWidth() == maximumWidth() && minimumWidth() > 0;
 }
 
 bool CaptionLabel::hasHeightForWidth() const
@@ -194,7 +195,7 @@ QSize CaptionLabel::sizeHint() const
 {
     if (!wrapsAtFixedWidth())
         return QLabel::sizeHint();
-    const int width = minimumWidth();
+    const int width = m_wrapWidth;
     if (m_hint.width != width || m_hint.text != text() || m_hint.font != font()) {
         m_hint.text = text();
         m_hint.font = font();

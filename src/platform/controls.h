@@ -46,7 +46,11 @@ public:
     explicit CaptionLabel(QWidget *parent = nullptr);
 
     QString caption() const { return m_caption; }
+    // Stores the caption and shows it as a caption is shown.
     void setCaption(const QString &caption);
+    // Stores the caption and shows `shown` in its place, for a caption whose look on screen the
+    // label cannot give by itself.
+    void setCaption(const QString &caption, const QString &shown);
 
     // Makes the label a link: pointing-hand cursor, Click on a left-button click. Assistive
     // technologies see it as a link, with a press action that clicks it.
@@ -70,9 +74,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    bool wrapsAtFixedWidth() const;
+    bool wrapsAtFixedWidth() const { return m_wrapWidth > 0; }
 
     QString m_caption;
+    int m_wrapWidth = 0;
     mutable struct
     {
         QString text;

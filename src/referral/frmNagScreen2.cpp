@@ -77,10 +77,10 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
     lblNagScreen2Caption->setFont(
         designFont(18, false, false, QLatin1String(kDesignCaptionFamily)));
 
-    Label2 = makeControl<QLabel>(this, "Label2", promotionalText(1));
+    Label2 = makeControl<CaptionLabel>(this, "Label2");
+    Label2->setCaption(promotionalText(1));
     Label2->setFont(designFont(9.75, true));
-    Label2->setWordWrap(true);
-    Label2->setFixedWidth(unit * 52);
+    Label2->wrapAtWidth(unit * 52);
 
     Check1 = makeControl<QPushButton>(this, "Check1",
                                       QStringLiteral("Click Here To Visit ") + vendor::host() +
@@ -94,18 +94,15 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
 
     Frame6 = navyFrame(this, "Frame6", QStringLiteral("Download Orrim Softwares"));
     Label3 = makeControl<CaptionLabel>(Frame6, "Label3");
-    Label3->setCaption(productFamilyText());
-    Label3->setText(kProductFamilyFirst + u'\n' + kProductFamilySecond);
+    Label3->setCaption(productFamilyText(), kProductFamilyFirst + u'\n' + kProductFamilySecond);
     Label3->setFont(designFont(9));
-    Label3->setWordWrap(true);
-    Label3->setFixedWidth(unit * 34);
+    Label3->wrapAtWidth(unit * 34);
     setColour(Label3, QPalette::WindowText, Qt::white);
     lblGoToHome = makeControl<CaptionLabel>(Frame6, "lblGoToHome");
     lblGoToHome->setCaption(QStringLiteral("Click Here To Visit Orrim Softwares"));
     lblGoToHome->setLink();
     lblGoToHome->setFont(designFont(9, true, true));
-    lblGoToHome->setWordWrap(true);
-    lblGoToHome->setFixedWidth(unit * 34);
+    lblGoToHome->wrapAtWidth(unit * 34);
     setColour(lblGoToHome, QPalette::WindowText, Qt::yellow);
 
     Frame2 = navyFrame(this, "Frame2", QStringLiteral("Refer A Friend"));
@@ -210,7 +207,7 @@ void frmNagScreen2::Form_Load()
 
     platform::clock().seedRandom();
     const double r = platform::clock().nextRandom();
-    Label2->setText(promotionalText(static_cast<int>(std::floor(r * 4))));
+    Label2->setCaption(promotionalText(static_cast<int>(std::floor(r * 4))));
 
     // Above every ordinary window. Showing is left to whoever asks for the window: a load that
     // is hidden at once would only flash it on screen.

@@ -26,7 +26,7 @@ public:
 
     QLabel *picNagscreen2Icon;
     QLabel *lblNagScreen2Caption;
-    QLabel *Label2;
+    CaptionLabel *Label2;
     QPushButton *Check1;
     QPushButton *cmdClose;
     QFrame *Frame6;

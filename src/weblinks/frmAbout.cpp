@@ -44,13 +44,12 @@ frmAbout::frmAbout(QWidget *parent)
     Label2->setFont(designFont(9.75, true));
     setColour(Label2, QPalette::WindowText, kNavy);
 
-    Label1 = makeControl<QLabel>(
-        this, "Label1",
+    Label1 = makeControl<CaptionLabel>(this, "Label1");
+    Label1->setCaption(
         QStringLiteral("Skyrand describes the placement of the asteroid Eris or Xena in your birth "
                        "chart. This sign helps you understand yourself and know more about the "
                        "discord and problems that you may face."));
-    Label1->setWordWrap(true);
-    Label1->setFixedWidth(textWidth);
+    Label1->wrapAtWidth(textWidth);
     setColour(Label1, QPalette::WindowText, kBlue);
 
     lblHomePage = makeControl<CaptionLabel>(this, "lblHomePage");
@@ -59,12 +58,11 @@ frmAbout::frmAbout(QWidget *parent)
     lblHomePage->setFont(designFont(8.25, true, true));
     setColour(lblHomePage, QPalette::WindowText, kNavy);
 
-    Label6 = makeControl<QLabel>(
-        this, "Label6",
+    Label6 = makeControl<CaptionLabel>(this, "Label6");
+    Label6->setCaption(
         QStringLiteral("Home Business Opportunity. Start your own Internet business and make money "
                        "online. Get this software fully branded for your website."));
-    Label6->setWordWrap(true);
-    Label6->setFixedWidth(textWidth);
+    Label6->wrapAtWidth(textWidth);
     Label6->setFont(designFont(8.25, true));
     setColour(Label6, QPalette::WindowText, kBlue);
 

@@ -20,9 +20,9 @@ public:
 
     QLabel *picIcon;
     QLabel *Label2;
-    QLabel *Label1;
+    CaptionLabel *Label1;
     CaptionLabel *lblHomePage;
-    QLabel *Label6;
+    CaptionLabel *Label6;
     CaptionLabel *Label5;
     QFrame *Line2;
     QPushButton *cmdOK;
