@@ -24,6 +24,9 @@ QFrame *makeFrame(QWidget *parent, const char *name);
 // everything drawn on them keeps its contrast under a dark desktop palette.
 QPalette fixedLightPalette(const QColor &window);
 
+// The design's navy, of frames, captions and links.
+inline constexpr QRgb kNavy = qRgb(0, 0, 128);
+
 // Gives one colour of a widget's palette a colour the design fixes.
 void setColour(QWidget *widget, QPalette::ColorRole role, const QColor &colour);
 

@@ -1,5 +1,7 @@
 #include "platform/form.h"
 
+#include "platform/controls.h"
+
 #include <QAbstractButton>
 #include <QCloseEvent>
 #include <QHideEvent>
@@ -36,6 +38,15 @@ Form::Form(QWidget *parent)
 Form::~Form()
 {
     unregisterWindow(this);
+}
+
+void Form::setUpWindow(const char *name, const QString &caption, Qt::WindowType kind)
+{
+    setObjectName(QLatin1String(name));
+    setWindowTitle(caption);
+    setWindowFlags(kind | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint);
+    setFont(designFont(8.25));
 }
 
 void Form::Unload()

@@ -25,6 +25,10 @@ public:
     void Unload();
 
 protected:
+    // What every window of the design shares: its name, its caption, a fixed border with a title
+    // bar and a close box but no minimise or maximise button, and the design's font.
+    void setUpWindow(const char *name, const QString &caption, Qt::WindowType kind = Qt::Window);
+
     // Runs while the window is being unloaded, whatever asked for it; it never cancels.
     virtual void Form_Unload() { }
 

@@ -19,11 +19,7 @@
 frmDisplay::frmDisplay(QWidget *parent)
     : Form(parent)
 {
-    setObjectName(QStringLiteral("frmDisplay"));
-    setWindowTitle(QStringLiteral(SKYRAND_TITLE));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFont(designFont(8.25));
+    setUpWindow("frmDisplay", QStringLiteral(SKYRAND_TITLE));
 
     const int textWidth = fontMetrics().averageCharWidth() * 62;
 

@@ -48,11 +48,7 @@ bool isLeapYear(int year)
 frmMain::frmMain(QWidget *parent)
     : Form(parent)
 {
-    setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral(SKYRAND_TITLE));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFont(designFont(8.25));
+    setUpWindow("frmMain", QStringLiteral(SKYRAND_TITLE));
 
     const int textWidth = fontMetrics().averageCharWidth() * 62;
 

@@ -21,8 +21,6 @@
 
 namespace {
 
-const QColor kNavy(0, 0, 128);
-
 // The first paragraph ends in a run of 61 blanks that pushed the second onto a new line where the
 // design was drawn; on screen a line break does that whatever the label's width.
 const QString kProductFamilyFirst = QStringLiteral(
@@ -47,7 +45,7 @@ QFrame *navyFrame(QWidget *parent, const char *name, const QString &caption)
     QFrame *frame = makeFrame(parent, name);
     frame->setAutoFillBackground(true);
     frame->setAccessibleName(caption);
-    setColour(frame, QPalette::Window, kNavy);
+    setColour(frame, QPalette::Window, QColor(kNavy));
     setColour(frame, QPalette::WindowText, Qt::white);
     auto *title = makeControl<QLabel>(frame, (QByteArray(name) + "Caption").constData(), caption);
     title->setFont(designFont(9.75, true));
@@ -60,11 +58,7 @@ QFrame *navyFrame(QWidget *parent, const char *name, const QString &caption)
 frmNagScreen2::frmNagScreen2(QWidget *parent)
     : Form(parent)
 {
-    setObjectName(QStringLiteral("frmNagScreen2"));
-    setWindowTitle(QStringLiteral("ABC"));
-    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
-    setFont(designFont(8.25));
+    setUpWindow("frmNagScreen2", QStringLiteral("ABC"));
     // White as the design fixes it, with every other colour fixed to match, whatever the
     // desktop's palette.
     setPalette(fixedLightPalette(Qt::white));

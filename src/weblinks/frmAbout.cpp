@@ -14,7 +14,6 @@
 namespace {
 
 const QColor kBackground(224, 224, 224);
-const QColor kNavy(0, 0, 128);
 const QColor kBlue(0, 0, 255);
 
 } // namespace
@@ -22,12 +21,8 @@ const QColor kBlue(0, 0, 255);
 frmAbout::frmAbout(QWidget *parent)
     : Form(parent)
 {
-    setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral(SKYRAND_TITLE));
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    setUpWindow("frmAbout", QStringLiteral(SKYRAND_TITLE), Qt::Dialog);
     setWindowIcon(applicationIcon());
-    setFont(designFont(8.25));
 
     // The design fixes the light grey background, so every colour on it is fixed too: the
     // window stays readable under a dark desktop palette.
@@ -42,7 +37,7 @@ frmAbout::frmAbout(QWidget *parent)
 
     Label2 = makeControl<QLabel>(this, "Label2", QStringLiteral(SKYRAND_TITLE));
     Label2->setFont(designFont(9.75, true));
-    setColour(Label2, QPalette::WindowText, kNavy);
+    setColour(Label2, QPalette::WindowText, QColor(kNavy));
 
     Label1 = makeControl<CaptionLabel>(this, "Label1");
     Label1->setCaption(
@@ -56,7 +51,7 @@ frmAbout::frmAbout(QWidget *parent)
     lblHomePage->setCaption(QStringLiteral("Click here to visit ") + vendor::baseAddress());
     lblHomePage->setLink();
     lblHomePage->setFont(designFont(8.25, true, true));
-    setColour(lblHomePage, QPalette::WindowText, kNavy);
+    setColour(lblHomePage, QPalette::WindowText, QColor(kNavy));
 
     Label6 = makeControl<CaptionLabel>(this, "Label6");
     Label6->setCaption(
@@ -70,7 +65,7 @@ frmAbout::frmAbout(QWidget *parent)
     Label5->setCaption(QStringLiteral("Click here for more details"));
     Label5->setLink();
     Label5->setFont(designFont(8.25, true, true));
-    setColour(Label5, QPalette::WindowText, kNavy);
+    setColour(Label5, QPalette::WindowText, QColor(kNavy));
 
     Line2 = makeControl<QFrame>(this, "Line2");
     Line2->setFrameShape(QFrame::HLine);
