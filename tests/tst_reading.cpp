@@ -1,6 +1,7 @@
 // The entry and result windows driven with real key and mouse events on the offscreen platform.
 #include "fakeplatform.h"
 
+#include "app/version.h"
 #include "platform/controls.h"
 #include "reading/frmDisplay.h"
 #include "reading/frmMain.h"
@@ -69,7 +70,7 @@ private:
 void TestReading::entryWindowAsLoaded()
 {
     frmMain &entry = shownEntryWindow();
-    QCOMPARE(entry.windowTitle(), QStringLiteral("Skyrand v1.25"));
+    QCOMPARE(entry.windowTitle(), QStringLiteral(SKYRAND_TITLE));
 
     // Lists in calendar order, the first item of each selected.
     QCOMPARE(entry.cboDate->count(), 31);
@@ -375,7 +376,7 @@ void TestReading::readingFillsAFreshResultWindow()
     frmDisplay *display = LoadedWindows::find<frmDisplay>();
     QVERIFY(display);
     QVERIFY(QTest::qWaitForWindowActive(display));
-    QCOMPARE(display->windowTitle(), QStringLiteral("Skyrand v1.25"));
+    QCOMPARE(display->windowTitle(), QStringLiteral(SKYRAND_TITLE));
     QCOMPARE(display->lblXenaSign->text(), sign);
     QCOMPARE(display->lblSignDesc->text(), description);
     QCOMPARE(QApplication::focusWidget(), display->cmdExit);

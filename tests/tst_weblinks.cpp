@@ -2,6 +2,7 @@
 // window.
 #include "fakeplatform.h"
 
+#include "app/version.h"
 #include "platform/controls.h"
 #include "reading/frmDisplay.h"
 #include "reading/frmMain.h"
@@ -175,7 +176,7 @@ void TestWebLinks::linksOpenTheirPage()
 
 void TestWebLinks::checkAbout(frmAbout *about, Form &opener)
 {
-    QCOMPARE(about->windowTitle(), QStringLiteral("Skyrand v1.25"));
+    QCOMPARE(about->windowTitle(), QStringLiteral(SKYRAND_TITLE));
     QVERIFY(!about->windowIcon().isNull());
     QCOMPARE(about->palette().color(QPalette::Window), QColor(224, 224, 224));
     QCOMPARE(about->Label2->palette().color(QPalette::WindowText), QColor(0, 0, 128));

@@ -2,6 +2,7 @@
 // that stay readable under a dark desktop palette. Registered twice, at scale factor 1 and 2.
 #include "fakeplatform.h"
 
+#include "app/version.h"
 #include "reading/frmDisplay.h"
 #include "reading/frmMain.h"
 #include "referral/frmNagScreen2.h"
@@ -156,12 +157,12 @@ private slots:
         QTest::addColumn<QString>("caption");
         QTest::newRow("entry") << WindowFactory([](FakePlatform &) {
             return &LoadedWindows::load<frmMain>();
-        }) << QStringLiteral("Skyrand v1.25");
+        }) << QStringLiteral(SKYRAND_TITLE);
         QTest::newRow("result") << WindowFactory([](FakePlatform &) {
             return &LoadedWindows::load<frmDisplay>();
-        }) << QStringLiteral("Skyrand v1.25");
+        }) << QStringLiteral(SKYRAND_TITLE);
         QTest::newRow("about") << WindowFactory([](FakePlatform &) { return new frmAbout; })
-                               << QStringLiteral("Skyrand v1.25");
+                               << QStringLiteral(SKYRAND_TITLE);
         QTest::newRow("exit") << WindowFactory([](FakePlatform &fake) {
             return exitWindowWithPlea(fake, 0);
         }) << QStringLiteral("Skyrand v1.20");

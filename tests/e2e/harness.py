@@ -15,6 +15,7 @@ import atexit
 import ctypes
 import datetime
 import os
+import re
 import shlex
 import shutil
 import signal
@@ -39,7 +40,17 @@ HELP_PAGE = SITE + "/skyrand/ssd.php?page=help-web-page"
 DOWNLOAD_PAGE = SITE + "/skyrand/ssd.php?page=download-web-page"
 REFER_PAGE = SITE + "/skyrand/ssd.php?page=qvot-refer-a-friend"
 
-ENTRY_TITLE = "Skyrand v1.25"  # the entry and the result window
+def _version():
+    """The version, from the one place that sets it: project(VERSION ...) of the top CMakeLists."""
+    top = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "CMakeLists.txt")
+    with open(top) as f:
+        found = re.search(r"project\(skyrand\s+VERSION\s+([0-9.]+)", f.read())
+    if not found:
+        raise AssertionError("no project(skyrand VERSION ...) in " + top)
+    return found.group(1)
+
+
+ENTRY_TITLE = "Skyrand v" + _version()  # the entry, result and about windows
 EXIT_TITLE = "Skyrand v1.20"
 MESSAGE_TITLE = "Skyrand"
 
