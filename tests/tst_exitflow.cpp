@@ -61,7 +61,11 @@ class TestExitFlow : public QObject
 
 private slots:
     void init() { fake = std::make_unique<FakePlatform>(); }
-    void cleanup() { fake.reset(); }
+    void cleanup()
+    {
+        fake.reset();
+        QVERIFY(leftOverWindows().isEmpty());
+    }
 
     void exitWindowAsLoaded();
     void promotionalText_data();

@@ -31,7 +31,9 @@ class TestIniSettingsStore : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase();
     void init();
+    void cleanupTestCase();
     void readAndSave_data();
     void readAndSave();
     void unreadableFileIsReportedWhenAsked();
@@ -39,7 +41,24 @@ private slots:
 private:
     // A fresh folder per test: Qt keeps what it parsed of a file by its path.
     std::unique_ptr<QTemporaryDir> m_configHome;
+    bool m_hadConfigHome = false;
+    QByteArray m_previousConfigHome;
 };
+
+void TestIniSettingsStore::initTestCase()
+{
+    m_hadConfigHome = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
+    m_previousConfigHome = qgetenv("XDG_CONFIG_HOME");
+}
+
+// The test changes where settings live; whatever happened, the environment is as it was after.
+void TestIniSettingsStore::cleanupTestCase()
+{
+    if (m_hadConfigHome)
+        qputenv("XDG_CONFIG_HOME", m_previousConfigHome);
+    else
+        qunsetenv("XDG_CONFIG_HOME");
+}
 
 void TestIniSettingsStore::init()
 {

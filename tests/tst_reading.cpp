@@ -60,7 +60,11 @@ class TestReading : public QObject
 
 private slots:
     void init() { fake = std::make_unique<FakePlatform>(); }
-    void cleanup() { fake.reset(); }
+    void cleanup()
+    {
+        fake.reset();
+        QVERIFY(leftOverWindows().isEmpty());
+    }
 
     void entryWindowAsLoaded();
     void focusAndTabOrder();

@@ -47,7 +47,11 @@ class TestStartUp : public QObject
 
 private slots:
     void init() { fake = std::make_unique<FakePlatform>(); }
-    void cleanup() { fake.reset(); }
+    void cleanup()
+    {
+        fake.reset();
+        QVERIFY(leftOverWindows().isEmpty());
+    }
 
     void settingsEncoding_data();
     void settingsEncoding();
@@ -247,8 +251,11 @@ void TestStartUp::coBrandShare()
 void TestStartUp::iniStoreKeepsTheEntryExactly()
 {
     QTemporaryDir config;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    const auto environment =
+        temporaryEnvironment("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
     platform::install<platform::SettingsStore>(nullptr);
+    const auto fakeAgain =
+        qScopeGuard([this] { platform::install<platform::SettingsStore>(&fake->settings); });
     platform::SettingsStore &store = platform::settings();
 
     const QString key = EncodeSetting(u"Duration"_qs);
@@ -271,17 +278,17 @@ void TestStartUp::iniStoreKeepsTheEntryExactly()
     QVERIFY(!store.save(u"broken"_qs, u"Settings"_qs, key, value));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), garbage);
-
-    platform::install<platform::SettingsStore>(&fake->settings);
-    qunsetenv("XDG_CONFIG_HOME");
 }
 
 void TestStartUp::lockFileGuard()
 {
     QTemporaryDir runtime;
     QFile::setPermissions(runtime.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    const auto environment =
+        temporaryEnvironment("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
     platform::install<platform::InstanceGuard>(nullptr);
+    const auto fakeAgain =
+        qScopeGuard([this] { platform::install<platform::InstanceGuard>(&fake->instance); });
     platform::InstanceGuard &guard = platform::instanceGuard();
     const QString lockPath = runtime.filePath(u"guarded.lock"_qs);
 
@@ -299,9 +306,6 @@ void TestStartUp::lockFileGuard()
     // Now the lock belongs to someone alive, however old it grows.
     QVERIFY(guard.anotherInstanceRunning(u"guarded"_qs));
     other.unlock();
-
-    platform::install<platform::InstanceGuard>(&fake->instance);
-    qunsetenv("XDG_RUNTIME_DIR");
 }
 
 QTEST_MAIN(TestStartUp)

@@ -81,7 +81,11 @@ class TestWebLinks : public QObject
 
 private slots:
     void init() { fake = std::make_unique<FakePlatform>(); }
-    void cleanup() { fake.reset(); }
+    void cleanup()
+    {
+        fake.reset();
+        QVERIFY(leftOverWindows().isEmpty());
+    }
 
     void pageAddresses_data();
     void pageAddresses();

@@ -148,6 +148,7 @@ private slots:
     void cleanup()
     {
         m_fake.reset();
+        QVERIFY(leftOverWindows().isEmpty());
         QApplication::setPalette(QApplication::style()->standardPalette());
     }
 

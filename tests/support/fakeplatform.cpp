@@ -6,6 +6,7 @@
 #include "referral/modTellAFriend.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QEvent>
 #include <QTest>
@@ -105,6 +106,16 @@ void resetProgram()
                           &modTellAFriend::strTafMessage, &modTellAFriend::strTafFriendName,
                           &modTellAFriend::strTafFriendEmail, &modTellAFriend::strTafURL})
         text->clear();
+}
+
+QStringList leftOverWindows()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QStringList names;
+    for (const QWidget *window : QApplication::topLevelWidgets())
+        names << QString::fromLatin1(window->metaObject()->className()) + u' ' +
+                window->objectName();
+    return names;
 }
 
 QStringList visibleWindows()

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QMap>
+#include <QScopeGuard>
 #include <QStringList>
 
 #include <deque>
@@ -98,6 +99,24 @@ public:
 // Discards every loaded window without running its handlers and clears the program-wide state,
 // so that each test starts from a fresh process's point of view.
 void resetProgram();
+
+// Windows of any kind still there: none may be once a test has ended and its program is reset.
+QStringList leftOverWindows();
+
+// Sets an environment variable until the end of the scope; the previous value, or its absence,
+// comes back however the test ends.
+[[nodiscard]] inline auto temporaryEnvironment(const char *name, const QByteArray &value)
+{
+    const bool wasSet = qEnvironmentVariableIsSet(name);
+    const QByteArray previous = qgetenv(name);
+    qputenv(name, value);
+    return qScopeGuard([=] {
+        if (wasSet)
+            qputenv(name, previous);
+        else
+            qunsetenv(name);
+    });
+}
 
 // The object names of the loaded windows that are visible, oldest first.
 QStringList visibleWindows();
