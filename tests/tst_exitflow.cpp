@@ -21,13 +21,6 @@ namespace {
 
 const QString kPage = QStringLiteral("https://www.orrimsoftwares.com/skyrand/ssd.php?page=");
 
-frmNagScreen2 &shownExitWindow()
-{
-    auto &exitWindow = LoadedWindows::load<frmNagScreen2>();
-    showActive(exitWindow);
-    return exitWindow;
-}
-
 // Records the order in which windows are closed.
 class CloseRecorder : public QObject
 {
@@ -94,7 +87,8 @@ private:
 
 void TestExitFlow::exitWindowAsLoaded()
 {
-    frmNagScreen2 &window = shownExitWindow();
+    frmNagScreen2 &window = LoadedWindows::load<frmNagScreen2>();
+    QVERIFY(showActive(window));
     QCOMPARE(window.windowTitle(), u"Skyrand v1.20"_qs);
     QCOMPARE(window.lblNagScreen2Caption->text(), u"Skyrand v1.20"_qs);
     QVERIFY(!window.windowIcon().isNull() && !window.picNagscreen2Icon->pixmap().isNull());
@@ -231,7 +225,8 @@ void TestExitFlow::leavingEndsTheProgram()
     entry.txtName->setText(u"ANNA"_qs);
     entry.cmdNext->click();
     LoadedWindows::find<frmDisplay>()->cmdExit->click();
-    frmNagScreen2 &exitWindow = shownExitWindow();
+    frmNagScreen2 &exitWindow = LoadedWindows::load<frmNagScreen2>();
+    QVERIFY(showActive(exitWindow));
     exitWindow.installEventFilter(&recorder);
     bool entryShownAgain = false;
     connect(entry.windowHandle(), &QWindow::visibleChanged, this,
@@ -255,7 +250,8 @@ void TestExitFlow::leavingEndsTheProgram()
 
 void TestExitFlow::links()
 {
-    frmNagScreen2 &window = shownExitWindow();
+    frmNagScreen2 &window = LoadedWindows::load<frmNagScreen2>();
+    QVERIFY(showActive(window));
     QTest::mouseClick(window.Check1, Qt::LeftButton);
     QTest::keyClick(window.Check1, Qt::Key_Space);
     QVERIFY(!window.Check1->isChecked());
@@ -350,7 +346,8 @@ void TestExitFlow::messagesBelongToTheExitWindow()
     QFETCH(QStringList, boxes);
     QFETCH(QString, message);
 
-    frmNagScreen2 &window = shownExitWindow();
+    frmNagScreen2 &window = LoadedWindows::load<frmNagScreen2>();
+    QVERIFY(showActive(window));
     const QList<QLineEdit *> lines = {window.txtName, window.txtEmail, window.txtFriendName,
                                       window.txtFriendEmail};
     for (int i = 0; i < 4; ++i)
@@ -365,7 +362,8 @@ void TestExitFlow::realMessageBoxLiesAboveTheExitWindow()
 {
     platform::install<platform::MessageBoxes>(nullptr); // the real boxes
 
-    frmNagScreen2 &window = shownExitWindow();
+    frmNagScreen2 &window = LoadedWindows::load<frmNagScreen2>();
+    QVERIFY(showActive(window));
     window.txtEmail->setText(u"a@b.c"_qs);
     window.txtFriendEmail->setText(u"b@c.d"_qs);
     window.txtFriendName->setFocus();
@@ -461,7 +459,8 @@ void TestExitFlow::placeholders()
 
 void TestExitFlow::noSpaceInEmailBoxes()
 {
-    frmNagScreen2 &window = shownExitWindow();
+    frmNagScreen2 &window = LoadedWindows::load<frmNagScreen2>();
+    QVERIFY(showActive(window));
     for (QLineEdit *box : {window.txtEmail, window.txtFriendEmail, window.txtName}) {
         box->clear();
         box->setFocus();
@@ -518,7 +517,8 @@ void TestExitFlow::submit()
     QFETCH(QString, message);
     QFETCH(QString, result);
 
-    frmNagScreen2 &window = shownExitWindow();
+    frmNagScreen2 &window = LoadedWindows::load<frmNagScreen2>();
+    QVERIFY(showActive(window));
     const QList<QLineEdit *> lines = {window.txtName, window.txtEmail, window.txtFriendName,
                                       window.txtFriendEmail};
     for (int i = 0; i < 4; ++i) {

@@ -37,13 +37,6 @@ const QString kNeutral = QStringLiteral(
     "attitude. You will have a sense of vision accompanied by imagination and innovativeness. You "
     "have a humane nature. But be careful not to make excuses when you are needed.");
 
-frmMain &shownEntryWindow()
-{
-    frmMain &entry = LoadedWindows::load<frmMain>();
-    showActive(entry);
-    return entry;
-}
-
 void choose(frmMain &entry, const QString &name, int day, int month, int year)
 {
     entry.txtName->setText(name);
@@ -90,7 +83,8 @@ private:
 
 void TestReading::entryWindowAsLoaded()
 {
-    frmMain &entry = shownEntryWindow();
+    frmMain &entry = LoadedWindows::load<frmMain>();
+    QVERIFY(showActive(entry));
     QCOMPARE(entry.windowTitle(), QStringLiteral(SKYRAND_TITLE));
 
     // Lists in calendar order, the first item of each selected.
@@ -150,7 +144,8 @@ void TestReading::entryWindowAsLoaded()
 
 void TestReading::focusAndTabOrder()
 {
-    frmMain &entry = shownEntryWindow();
+    frmMain &entry = LoadedWindows::load<frmMain>();
+    QVERIFY(showActive(entry));
     QCOMPARE(QApplication::focusWidget(), entry.txtName);
     const QList<QWidget *> order = {entry.cboDate, entry.cboMonth, entry.cboYear,
                                     entry.cmdNext, entry.cmdExit,  entry.txtName};
@@ -198,7 +193,8 @@ void TestReading::validation()
     QFETCH(int, year);
     QFETCH(QString, message);
 
-    frmMain &entry = shownEntryWindow();
+    frmMain &entry = LoadedWindows::load<frmMain>();
+    QVERIFY(showActive(entry));
     choose(entry, name, day, month, year);
     entry.cmdNext->setFocus();
     QTest::keyClick(entry.cmdNext, Qt::Key_Space);
@@ -246,7 +242,8 @@ void TestReading::nameKeyFilter()
     QFETCH(QString, text);
     QFETCH(int, messages);
 
-    frmMain &entry = shownEntryWindow();
+    frmMain &entry = LoadedWindows::load<frmMain>();
+    QVERIFY(showActive(entry));
     for (int key : keys)
         QTest::keyClick(entry.txtName, static_cast<Qt::Key>(key));
     QCOMPARE(entry.txtName->text(), text);
@@ -312,7 +309,8 @@ void TestReading::keysWithControlCodes()
     QFETCH(int, messages);
 
     QApplication::clipboard()->setText(QStringLiteral("123"));
-    frmMain &entry = shownEntryWindow();
+    frmMain &entry = LoadedWindows::load<frmMain>();
+    QVERIFY(showActive(entry));
     QTest::keyClicks(entry.txtName, QStringLiteral("ab"));
     QTest::sendKeyEvent(QTest::Click, entry.txtName, static_cast<Qt::Key>(key), text,
                         Qt::KeyboardModifiers(modifiers));
@@ -340,7 +338,8 @@ void TestReading::enterAndEscapeClickExit()
     QFETCH(QString, focus);
     QFETCH(int, key);
 
-    frmMain &entry = shownEntryWindow();
+    frmMain &entry = LoadedWindows::load<frmMain>();
+    QVERIFY(showActive(entry));
     entry.txtName->setText(QStringLiteral("ANNA"));
     auto *target = entry.findChild<QWidget *>(focus);
     target->setFocus();
@@ -354,7 +353,8 @@ void TestReading::enterAndEscapeClickExit()
 void TestReading::enterAndSpaceOnTheButtonRead()
 {
     for (const Qt::Key key : {Qt::Key_Return, Qt::Key_Space}) {
-        frmMain &entry = shownEntryWindow();
+        frmMain &entry = LoadedWindows::load<frmMain>();
+        QVERIFY(showActive(entry));
         entry.txtName->setText(QStringLiteral("ANNA"));
         entry.cmdNext->setFocus();
         QTest::keyClick(entry.cmdNext, key);
@@ -390,7 +390,8 @@ void TestReading::readingFillsAFreshResultWindow()
         QCOMPARE(fresh.lblSignDesc->text(), kNeutral);
     }
 
-    frmMain &entry = shownEntryWindow();
+    frmMain &entry = LoadedWindows::load<frmMain>();
+    QVERIFY(showActive(entry));
     choose(entry, QStringLiteral("ANNA"), day, month, year);
     QTest::mouseClick(entry.cmdNext, Qt::LeftButton);
 
@@ -410,7 +411,8 @@ void TestReading::readingFillsAFreshResultWindow()
 
 void TestReading::backKeepsTheInput()
 {
-    frmMain &entry = shownEntryWindow();
+    frmMain &entry = LoadedWindows::load<frmMain>();
+    QVERIFY(showActive(entry));
     choose(entry, QStringLiteral("ANNA"), 22, 7, 1922);
     QTest::mouseClick(entry.cmdNext, Qt::LeftButton);
     QPointer<frmDisplay> first = LoadedWindows::find<frmDisplay>();
@@ -436,7 +438,8 @@ void TestReading::backKeepsTheInput()
 
 void TestReading::backKeepsThePosition()
 {
-    frmMain &entry = shownEntryWindow();
+    frmMain &entry = LoadedWindows::load<frmMain>();
+    QVERIFY(showActive(entry));
     const QRect screen = entry.screen()->availableGeometry();
     QVERIFY(qAbs(entry.frameGeometry().center().x() - screen.center().x()) <= 1);
 
@@ -456,7 +459,8 @@ void TestReading::backKeepsThePosition()
 
 void TestReading::menuReadingBehavesAsTheButton()
 {
-    frmMain &entry = shownEntryWindow();
+    frmMain &entry = LoadedWindows::load<frmMain>();
+    QVERIFY(showActive(entry));
     entry.mnuFindSexualitySign->trigger();
     QCOMPARE(fake->messages.shown.size(), 1);
     QCOMPARE(fake->messages.shown.first().text, QStringLiteral("Please Enter Your Name"));
@@ -475,7 +479,8 @@ void TestReading::undecidedReadingKeepsTheSign()
 {
     // The lists only ever hold the offered years; a year outside the table, put in by hand,
     // shows how a reading without a decision keeps the last sign.
-    frmMain &entry = shownEntryWindow();
+    frmMain &entry = LoadedWindows::load<frmMain>();
+    QVERIFY(showActive(entry));
     QVERIFY(modPlanetSign::ErisSign.isEmpty());
     entry.cboYear->addItem(QStringLiteral("2041"));
     entry.cboYear->setCurrentIndex(entry.cboYear->count() - 1);

@@ -22,38 +22,45 @@ namespace {
 
 const QString kPage = QStringLiteral("https://www.orrimsoftwares.com/skyrand/ssd.php?page=");
 
-Form &shown(const QString &window)
+Form &loaded(const QString &window)
 {
-    Form *form = nullptr;
-    if (window == u"frmMain") {
-        form = &LoadedWindows::load<frmMain>();
-    } else {
-        form = &LoadedWindows::load<frmDisplay>();
-    }
-    showActive(*form);
-    return *form;
+    if (window == u"frmMain")
+        return LoadedWindows::load<frmMain>();
+    return LoadedWindows::load<frmDisplay>();
 }
 
-// Clicks a link label after bringing it to the front, as the user sees it.
-void clickLabel(Form &form, const QString &name)
+// Clicks a link label after bringing it to the front, as the user sees it; false when it cannot.
+[[nodiscard]] bool clickLabel(Form &form, const QString &name)
 {
     auto *label = form.findChild<CaptionLabel *>(name);
-    QVERIFY2(label, qPrintable(name));
+    if (!label) {
+        qWarning("no label %s", qPrintable(name));
+        return false;
+    }
     label->raise();
-    const QPoint centre = label->geometry().center();
-    QCOMPARE(label->parentWidget()->childAt(centre), label);
+    if (label->parentWidget()->childAt(label->geometry().center()) != label) {
+        qWarning("%s is not in front", qPrintable(name));
+        return false;
+    }
     QTest::mouseClick(label, Qt::LeftButton);
+    return true;
 }
 
-// Chooses a menu entry with the keyboard: Alt plus the menu's letter, then the entry's letter.
-void chooseMenu(Form &form, const QString &keys)
+// Chooses a menu entry with the keyboard: Alt plus the menu's letter, then the entry's letter;
+// false when the menu does not open.
+[[nodiscard]] bool chooseMenu(Form &form, const QString &keys)
 {
     QTest::keyClick(&form, keys[0].toLatin1(), Qt::AltModifier);
     if (keys.size() == 1)
-        return;
+        return true;
     QMenu *menu = nullptr;
-    QTRY_VERIFY((menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())));
+    if (!QTest::qWaitFor(
+            [&] { return (menu = qobject_cast<QMenu *>(QApplication::activePopupWidget())); })) {
+        qWarning("the menu of %c did not open", keys[0].toLatin1());
+        return false;
+    }
     QTest::keyClick(menu, keys[1].toLatin1());
+    return true;
 }
 
 // Runs `act` on the about window as soon as it is up and waiting for the user.
@@ -158,14 +165,15 @@ void TestWebLinks::linksOpenTheirPage()
     QFETCH(QString, control);
     QFETCH(QString, key);
 
-    Form &form = shown(window);
+    Form &form = loaded(window);
+    QVERIFY(showActive(form));
     for (int click = 1; click <= 2; ++click) {
         if (control.startsWith(u"menu:"))
-            chooseMenu(form, control.mid(5));
+            QVERIFY(chooseMenu(form, control.mid(5)));
         else if (control.startsWith(u"reader:"))
             QVERIFY(followAsAssistiveTechnology(form.findChild<QWidget *>(control.mid(7))));
         else
-            clickLabel(form, control);
+            QVERIFY(clickLabel(form, control));
         QTRY_COMPARE(fake->browser.opened.size(), click);
         QCOMPARE(fake->browser.opened.last(), kPage + key);
     }
@@ -219,7 +227,8 @@ void TestWebLinks::aboutWindow()
 {
     QStringList textsSeen;
     for (const char *window : {"frmMain", "frmDisplay", "frmMain"}) {
-        Form &opener = shown(QLatin1String(window));
+        Form &opener = loaded(QLatin1String(window));
+        QVERIFY(showActive(opener));
         bool checked = false;
         whenAboutIsOpen(this, [&](frmAbout *about) {
             QString texts;
@@ -230,7 +239,7 @@ void TestWebLinks::aboutWindow()
             checked = !QTest::currentTestFailed();
             QTest::keyClick(about->cmdOK, Qt::Key_Space); // closes it, failed or not
         });
-        chooseMenu(opener, QStringLiteral("HA"));
+        QVERIFY(chooseMenu(opener, QStringLiteral("HA")));
         QVERIFY(checked);
         QVERIFY(!LoadedWindows::find<frmAbout>());
         fake->browser.opened.clear();

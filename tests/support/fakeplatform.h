@@ -127,4 +127,4 @@ bool followAsAssistiveTechnology(QWidget *link);
 
 // Shows a window and activates it, as the user does by clicking into it, then waits until the
 // platform has made it the active one. The program itself never relies on this.
-void showActive(QWidget &window);
+[[nodiscard]] bool showActive(QWidget &window);
