@@ -3,6 +3,7 @@
 #include "platform/logging.h"
 
 #include <QFile>
+#include <QMap>
 #include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
@@ -12,27 +13,25 @@ namespace platform {
 
 namespace {
 
-struct Parsed
-{
-    bool readable;
-    QString value;
-};
+// Every entry of a settings file, by "section/key".
+using Entries = QMap<QString, QString>;
 
 // QSettings keeps every file it has parsed in a process-wide cache and trusts it while the file's
 // size and time look unchanged; it parses a section only when a lookup needs it and reports a bad
 // one only then, and a lookup may pass over the entry behind an oddly named section; and it
 // writes over a file it could not parse. Parsing all of a private copy of what is on disk now
-// gives an answer that speaks for the file as it is.
-Parsed parse(const QString &filePath, const QString &key)
+// gives an answer that speaks for the file as it is: all its entries, or none when the file
+// cannot be trusted.
+std::optional<Entries> snapshot(const QString &filePath)
 {
     const QFileInfo info(filePath);
     if (!info.exists() && !info.isSymLink())
-        return {true, {}};
+        return Entries();
     // Whatever else stands in the file's place (a folder, a named pipe that would block the read
     // for good, a device) is not ours to read or replace.
     if (!info.isFile()) {
         qCDebug(lcSettings) << "not a file, left alone:" << filePath;
-        return {false, {}};
+        return std::nullopt;
     }
     QFile file(filePath);
     // Ours holds one line; anything this large was not written by us.
@@ -40,26 +39,30 @@ Parsed parse(const QString &filePath, const QString &key)
     if (file.size() > kLargestPlausible) {
         qCDebug(lcSettings) << "too large to be ours, left alone:" << filePath << file.size()
                             << "bytes";
-        return {false, {}};
+        return std::nullopt;
     }
     QTemporaryDir folder;
     QFile copy(folder.filePath(QStringLiteral("copy.ini")));
     if (!file.open(QIODevice::ReadOnly)) {
         qCDebug(lcSettings) << "cannot read" << filePath << ":" << file.errorString();
-        return {false, {}};
+        return std::nullopt;
     }
     if (!folder.isValid() || !copy.open(QIODevice::WriteOnly) || copy.write(file.readAll()) < 0) {
         qCDebug(lcSettings) << "cannot copy" << filePath << "to look at it:" << copy.errorString();
-        return {false, {}};
+        return std::nullopt;
     }
     copy.close();
     const QSettings settings(copy.fileName(), QSettings::IniFormat);
+    // Parses every section, so that a bad one anywhere shows.
     settings.allKeys();
     if (settings.status() != QSettings::NoError) {
         qCDebug(lcSettings) << "cannot parse, left alone:" << filePath;
-        return {false, {}};
+        return std::nullopt;
     }
-    return {true, key.isEmpty() ? QString() : settings.value(key).toString()};
+    Entries entries;
+    for (const QString &key : settings.allKeys())
+        entries.insert(key, settings.value(key).toString());
+    return entries;
 }
 
 } // namespace
@@ -67,10 +70,10 @@ Parsed parse(const QString &filePath, const QString &key)
 std::optional<QString> IniSettingsStore::read(const QString &application, const QString &section,
                                               const QString &key)
 {
-    const Parsed parsed = parse(path(application), section + u'/' + key);
-    if (!parsed.readable)
+    const std::optional<Entries> entries = snapshot(path(application));
+    if (!entries)
         return std::nullopt;
-    return parsed.value;
+    return entries->value(section + u'/' + key);
 }
 
 bool IniSettingsStore::save(const QString &application, const QString &section, const QString &key,
@@ -78,7 +81,7 @@ bool IniSettingsStore::save(const QString &application, const QString &section, 
 {
     const QString filePath = path(application);
     // A file that cannot be read is left as it is rather than replaced by our one entry.
-    if (!parse(filePath, QString()).readable)
+    if (!snapshot(filePath))
         return false;
     QSettings file(filePath, QSettings::IniFormat);
     // QSettings writes through a temporary file and renames it, so a crash or a full disk leaves
