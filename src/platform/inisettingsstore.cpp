@@ -3,8 +3,8 @@
 #include "platform/logging.h"
 
 #include <QFile>
-#include <QMap>
 #include <QFileInfo>
+#include <QMap>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>

@@ -20,10 +20,24 @@ frmDisplay::frmDisplay(QWidget *parent)
     : Form(parent)
 {
     setUpWindow("frmDisplay", QStringLiteral(SKYRAND_TITLE));
-
-    const int textWidth = fontMetrics().averageCharWidth() * 62;
-
     buildMenu();
+    createControls();
+    layOutControls();
+
+    cmdExit->setDefault(true);
+    setCancelButton(cmdExit);
+    setTabOrder(cmdExit, cmdBack);
+    cmdExit->setFocus();
+
+    connect(cmdBack, &QPushButton::clicked, this, &frmDisplay::cmdBack_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &frmDisplay::cmdExit_Click);
+    connect(lblCobrand, &CaptionLabel::Click, this, &modHelp::OpenCoBrandPage);
+    connect(lblFullBrand, &CaptionLabel::Click, this, &modHelp::OpenFullyBrandedPage);
+}
+
+void frmDisplay::createControls()
+{
+    const int textWidth = fontMetrics().averageCharWidth() * 62;
 
     cmdBack = makeControl<QPushButton>(this, "cmdBack", QStringLiteral("&Back"));
     cmdExit = makeControl<QPushButton>(this, "cmdExit", QStringLiteral("&Exit"));
@@ -55,7 +69,10 @@ frmDisplay::frmDisplay(QWidget *parent)
     lblXenaSign->setAccessibleDescription(QStringLiteral("Eris sign"));
     Label12->setFont(designFont(9.75, true));
     lblXenaSign->setFont(designFont(9.75, true));
+}
 
+void frmDisplay::layOutControls()
+{
     auto *heading = new QHBoxLayout;
     heading->addWidget(Label12);
     heading->addWidget(lblXenaSign, 1);
@@ -75,16 +92,6 @@ frmDisplay::frmDisplay(QWidget *parent)
     window->addWidget(fraSexualitySign);
     window->addLayout(buttons);
     window->addWidget(Frame5);
-
-    cmdExit->setDefault(true);
-    setCancelButton(cmdExit);
-    setTabOrder(cmdExit, cmdBack);
-    cmdExit->setFocus();
-
-    connect(cmdBack, &QPushButton::clicked, this, &frmDisplay::cmdBack_Click);
-    connect(cmdExit, &QPushButton::clicked, this, &frmDisplay::cmdExit_Click);
-    connect(lblCobrand, &CaptionLabel::Click, this, &modHelp::OpenCoBrandPage);
-    connect(lblFullBrand, &CaptionLabel::Click, this, &modHelp::OpenFullyBrandedPage);
 }
 
 void frmDisplay::buildMenu()

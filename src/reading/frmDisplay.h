@@ -52,6 +52,8 @@ protected:
     void Form_Unload() override;
 
 private:
+    void createControls();
+    void layOutControls();
     void buildMenu();
 
     bool m_goingBack = false;

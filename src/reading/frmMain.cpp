@@ -49,10 +49,22 @@ frmMain::frmMain(QWidget *parent)
     : Form(parent)
 {
     setUpWindow("frmMain", QStringLiteral(SKYRAND_TITLE));
-
-    const int textWidth = fontMetrics().averageCharWidth() * 62;
-
     buildMenu();
+    createControls();
+    layOutControls();
+    setUpKeyboard();
+
+    connect(cmdNext, &QPushButton::clicked, this, &frmMain::cmdNext_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
+    connect(lblCobrand, &CaptionLabel::Click, this, &modHelp::OpenCoBrandPage);
+    connect(lblFullBrand, &CaptionLabel::Click, this, &modHelp::OpenFullyBrandedPage);
+
+    Form_Load();
+}
+
+void frmMain::createControls()
+{
+    const int textWidth = fontMetrics().averageCharWidth() * 62;
 
     Frame2 = makeFrame(this, "Frame2");
     Label61 = addBoardPromotion(Frame2, textWidth);
@@ -84,7 +96,10 @@ frmMain::frmMain(QWidget *parent)
     const int offerWidth = textWidth - cmdExit->sizeHint().width() - 8;
     setUpOffer(lblCobrand, vendor::coBrandOffer(), offerWidth);
     setUpOffer(lblFullBrand, vendor::fullBrandOffer(), offerWidth);
+}
 
+void frmMain::layOutControls()
+{
     // Layout: three bands; in the middle the description, the input panel and the button.
     for (QLabel *heading : {Label1, Label2, Label5, Label6, Label7})
         heading->setFont(designFont(8.25));
@@ -120,7 +135,10 @@ frmMain::frmMain(QWidget *parent)
     window->addWidget(Frame2);
     window->addWidget(Frame1);
     window->addWidget(Frame5);
+}
 
+void frmMain::setUpKeyboard()
+{
     // Keyboard: Enter outside a button and Escape anywhere click Exit; the lists are named by
     // their headings for screen readers.
     cmdExit->setDefault(true);
@@ -143,13 +161,6 @@ frmMain::frmMain(QWidget *parent)
     setTabOrder(cboYear, cmdNext);
     setTabOrder(cmdNext, cmdExit);
     txtName->setFocus();
-
-    connect(cmdNext, &QPushButton::clicked, this, &frmMain::cmdNext_Click);
-    connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
-    connect(lblCobrand, &CaptionLabel::Click, this, &modHelp::OpenCoBrandPage);
-    connect(lblFullBrand, &CaptionLabel::Click, this, &modHelp::OpenFullyBrandedPage);
-
-    Form_Load();
 }
 
 void frmMain::buildMenu()

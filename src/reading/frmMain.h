@@ -71,4 +71,7 @@ protected:
 private:
     void Form_Load();
     void buildMenu();
+    void createControls();
+    void layOutControls();
+    void setUpKeyboard();
 };

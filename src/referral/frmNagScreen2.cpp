@@ -64,6 +64,29 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
     setPalette(fixedLightPalette(Qt::white));
     setAutoFillBackground(true);
 
+    createPleaAndLinks();
+    createForm();
+    layOutControls();
+
+    setTabOrder(cmdClose, Check1);
+    setTabOrder(Check1, txtName);
+    setTabOrder(txtName, cmdSubmit);
+    setTabOrder(cmdSubmit, txtEmail);
+    setTabOrder(txtEmail, txtFriendEmail);
+    setTabOrder(txtFriendEmail, txtFriendName);
+    setTabOrder(txtFriendName, txtMessage);
+    cmdClose->setFocus();
+
+    connect(Check1, &QPushButton::clicked, this, &frmNagScreen2::Check1_Click);
+    connect(cmdClose, &QPushButton::clicked, this, &frmNagScreen2::cmdClose_Click);
+    connect(cmdSubmit, &QPushButton::clicked, this, &frmNagScreen2::cmdSubmit_Click);
+    connect(lblGoToHome, &CaptionLabel::Click, this, &modHelp::OpenSoftwaresPage);
+
+    Form_Load();
+}
+
+void frmNagScreen2::createPleaAndLinks()
+{
     const int unit = fontMetrics().averageCharWidth();
 
     picNagscreen2Icon = makeControl<QLabel>(this, "picNagscreen2Icon");
@@ -98,7 +121,10 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
     lblGoToHome->setFont(designFont(9, true, true));
     lblGoToHome->wrapAtWidth(unit * 34);
     setColour(lblGoToHome, QPalette::WindowText, Qt::yellow);
+}
 
+void frmNagScreen2::createForm()
+{
     Frame2 = navyFrame(this, "Frame2", QStringLiteral("Refer A Friend"));
     txtName = makeControl<QLineEdit>(Frame2, "txtName", QString(modTellAFriend::kNamePlaceholder));
     txtEmail =
@@ -120,7 +146,10 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
         box->setAccessibleName(placeholderOf(box));
         box->installEventFilter(this);
     }
+}
 
+void frmNagScreen2::layOutControls()
+{
     // Layout: the plea and the form on the left, the product family on the right.
     auto *title = new QHBoxLayout;
     title->addWidget(picNagscreen2Icon);
@@ -153,22 +182,6 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
     window->setSizeConstraint(QLayout::SetFixedSize);
     window->addLayout(left);
     window->addWidget(Frame6);
-
-    setTabOrder(cmdClose, Check1);
-    setTabOrder(Check1, txtName);
-    setTabOrder(txtName, cmdSubmit);
-    setTabOrder(cmdSubmit, txtEmail);
-    setTabOrder(txtEmail, txtFriendEmail);
-    setTabOrder(txtFriendEmail, txtFriendName);
-    setTabOrder(txtFriendName, txtMessage);
-    cmdClose->setFocus();
-
-    connect(Check1, &QPushButton::clicked, this, &frmNagScreen2::Check1_Click);
-    connect(cmdClose, &QPushButton::clicked, this, &frmNagScreen2::cmdClose_Click);
-    connect(cmdSubmit, &QPushButton::clicked, this, &frmNagScreen2::cmdSubmit_Click);
-    connect(lblGoToHome, &CaptionLabel::Click, this, &modHelp::OpenSoftwaresPage);
-
-    Form_Load();
 }
 
 QString frmNagScreen2::promotionalText(int k)

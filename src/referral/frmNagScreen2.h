@@ -51,6 +51,9 @@ protected:
     void reject() override;
 
 private:
+    void createPleaAndLinks();
+    void createForm();
+    void layOutControls();
     void Form_Load();
     QString placeholderOf(QObject *box) const;
 };

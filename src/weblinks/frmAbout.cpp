@@ -29,6 +29,16 @@ frmAbout::frmAbout(QWidget *parent)
     setPalette(fixedLightPalette(kBackground));
     setAutoFillBackground(true);
 
+    createControls();
+    layOutControls();
+
+    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
+    connect(lblHomePage, &CaptionLabel::Click, this, &modHelp::OpenHomePage);
+    connect(Label5, &CaptionLabel::Click, this, &modHelp::OpenFullyBrandedPage);
+}
+
+void frmAbout::createControls()
+{
     const int textWidth = fontMetrics().averageCharWidth() * 58;
 
     picIcon = makeControl<QLabel>(this, "picIcon");
@@ -74,7 +84,10 @@ frmAbout::frmAbout(QWidget *parent)
     cmdOK = makeControl<QPushButton>(this, "cmdOK", QStringLiteral("&OK"));
     cmdOK->setFont(designFont(8.25, true));
     cmdOK->setDefault(true);
+}
 
+void frmAbout::layOutControls()
+{
     auto *title = new QHBoxLayout;
     title->addWidget(picIcon);
     title->addWidget(Label2, 1);
@@ -89,10 +102,6 @@ frmAbout::frmAbout(QWidget *parent)
     layout->addWidget(Label5, 0, Qt::AlignRight);
     layout->addWidget(Line2);
     layout->addWidget(cmdOK, 0, Qt::AlignRight);
-
-    connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
-    connect(lblHomePage, &CaptionLabel::Click, this, &modHelp::OpenHomePage);
-    connect(Label5, &CaptionLabel::Click, this, &modHelp::OpenFullyBrandedPage);
 }
 
 void frmAbout::showModal(QWidget *owner)

@@ -29,4 +29,8 @@ public:
 
 public slots:
     void cmdOK_Click();
+
+private:
+    void createControls();
+    void layOutControls();
 };
