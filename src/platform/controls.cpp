@@ -6,6 +6,8 @@
 #include <QHash>
 #include <QMouseEvent>
 #include <QStyle>
+#include <QStyleOptionComboBox>
+#include <QtMath>
 
 #include <fontconfig/fontconfig.h>
 
@@ -224,4 +226,39 @@ void CaptionLabel::mouseReleaseEvent(QMouseEvent *event)
     QLabel::mouseReleaseEvent(event);
     if (click)
         emit Click();
+}
+
+void DigitsComboBox::setDigits(int digits)
+{
+    m_digits = digits;
+    m_hint = QSize();
+    updateGeometry();
+}
+
+QSize DigitsComboBox::sizeHint() const
+{
+    if (m_digits <= 0)
+        return QComboBox::sizeHint();
+    if (!m_hint.isValid()) {
+        // What QComboBox works out from its entries' widths, from the widest possible entry.
+        const QFontMetrics metrics = fontMetrics();
+        QChar widest = u'0';
+        for (char16_t digit = u'1'; digit <= u'9'; ++digit) {
+            if (metrics.horizontalAdvance(QChar(digit)) > metrics.horizontalAdvance(widest))
+                widest = QChar(digit);
+        }
+        const QSize text(metrics.boundingRect(QString(m_digits, widest)).width(),
+                         qMax(qCeil(QFontMetricsF(metrics).height()), 14) + 2);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        m_hint = style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, this);
+    }
+    return m_hint;
+}
+
+void DigitsComboBox::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        m_hint = QSize();
+    QComboBox::changeEvent(event);
 }

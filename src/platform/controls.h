@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QComboBox>
 #include <QFont>
 #include <QFrame>
 #include <QLabel>
@@ -90,4 +91,24 @@ private:
     } m_hint;
     bool m_link = false;
     bool m_pressed = false;
+};
+
+// A list of numbers of at most a given count of digits: its size follows from the widest digit,
+// where a plain list measures every entry, twice, before its window first shows.
+class DigitsComboBox : public QComboBox
+{
+    Q_OBJECT
+
+public:
+    using QComboBox::QComboBox;
+    void setDigits(int digits);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
+
+protected:
+    void changeEvent(QEvent *event) override;
+
+private:
+    int m_digits = 0;
+    mutable QSize m_hint;
 };

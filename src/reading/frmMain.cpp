@@ -73,8 +73,12 @@ void frmMain::createControls()
     Picture1 = makeControl<QFrame>(Frame1, "Picture1");
     cboMonth = makeControl<QComboBox>(Picture1, "cboMonth");
     txtName = makeControl<QLineEdit>(Picture1, "txtName");
-    cboDate = makeControl<QComboBox>(Picture1, "cboDate");
-    cboYear = makeControl<QComboBox>(Picture1, "cboYear");
+    auto *date = makeControl<DigitsComboBox>(Picture1, "cboDate");
+    date->setDigits(2);
+    cboDate = date;
+    auto *year = makeControl<DigitsComboBox>(Picture1, "cboYear");
+    year->setDigits(4);
+    cboYear = year;
     Label7 = makeControl<QLabel>(Picture1, "Label7", QStringLiteral("Month"));
     Label2 = makeControl<QLabel>(Picture1, "Label2", QStringLiteral("Date Of Birth"));
     Label1 = makeControl<QLabel>(Picture1, "Label1", QStringLiteral("Name"));
@@ -189,12 +193,19 @@ void frmMain::buildMenu()
 
 void frmMain::Form_Load()
 {
+    // Each list filled in one step; sized for its widest entry without measuring each one.
+    QStringList days;
     for (int day = 1; day <= 31; ++day)
-        cboDate->addItem(QString::number(day));
+        days.append(QString::number(day));
+    cboDate->addItems(days);
+    QStringList months;
     for (const char16_t *month : modPlanetSign::kMonthNames)
-        cboMonth->addItem(QStringView(month).toString());
+        months.append(QStringView(month).toString());
+    cboMonth->addItems(months);
+    QStringList years;
     for (int year = kFirstYear; year <= kLastYear; ++year)
-        cboYear->addItem(QString::number(year));
+        years.append(QString::number(year));
+    cboYear->addItems(years);
     cboDate->setCurrentIndex(0);
     cboMonth->setCurrentIndex(0);
     cboYear->setCurrentIndex(0);
