@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orrim Softwares
+// SPDX-License-Identifier: MIT
 // The floor for start-up figures: Qt showing one plain window with a title and nothing else.
 #include <QApplication>
 #include <QWidget>

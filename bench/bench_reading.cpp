@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orrim Softwares
+// SPDX-License-Identifier: MIT
 // A reading from the click on the button until the result window is shown and painted once.
 #include "reading/frmDisplay.h"
 #include "reading/frmMain.h"

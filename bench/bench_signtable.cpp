@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orrim Softwares
+// SPDX-License-Identifier: MIT
 // Nanoseconds per date of the sign determination, over every date the entry window offers.
 #include "reading/signtable.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orrim Softwares
+// SPDX-License-Identifier: MIT
 // The second floor for start-up figures: the least a Qt form with the program's kinds of controls
 // costs. Unlike the bare window it draws text, so it pays for fontconfig and the font engine as
 // any such form does; it keeps Qt's defaults otherwise (its style, its fonts, its label).

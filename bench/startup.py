@@ -1,4 +1,6 @@
 #!/usr/bin/python3
+# SPDX-FileCopyrightText: 2026 Orrim Softwares
+# SPDX-License-Identifier: MIT
 """Start-up time and peak memory of skyrand against two floors, under a private Xvfb: a bare Qt
 window, and a minimal Qt form with the program's kinds of controls (a menu bar, a wrapped label,
 a text box, a list and a button), which pays for fontconfig and the font engine as skyrand does.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orrim Softwares
+// SPDX-License-Identifier: MIT
 // Any run of key texts typed into the name box: each is refused, inserted as a capital, or let
 // through only when it is one letter A to Z, a blank, Backspace or Enter; whatever the run, the
 // box ends up holding nothing but capitals and blanks.

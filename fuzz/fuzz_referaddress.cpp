@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orrim Softwares
+// SPDX-License-Identifier: MIT
 // Any five texts: the refer-a-friend address holds only characters an address may hold, and read
 // back by Qt's own URL parser it carries exactly the page, taf1..taf5 with the five texts and
 // taf6 with the product folder, in that order and nothing else.

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orrim Softwares
+// SPDX-License-Identifier: MIT
 // Any text, as raw UTF-16: the settings scrambling never crashes, never lengthens a text, and
 // decoding gives back exactly the characters that encoding could carry (codes 0 to 170).
 

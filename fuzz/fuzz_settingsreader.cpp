@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orrim Softwares
+// SPDX-License-Identifier: MIT
 // Any bytes as the settings file: reading it never crashes, and the update reminder keeps its
 // promises. An entry that names no yyyy-MM-dd date counts as absent (today is stored, nothing is
 // asked); a date more than 14 days away brings the question and stores today; a nearer one leaves

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orrim Softwares
+// SPDX-License-Identifier: MIT
 // Any three texts: the determination never crashes, and its answer is the one the date table
 // gives. The table below is written from the Aries stretches as dates, not from the code's rows.
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orrim Softwares
+// SPDX-License-Identifier: MIT
 #include "app/startup.h"
 #include "app/version.h"
 #include "platform/appicon.h"

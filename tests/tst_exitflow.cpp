@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orrim Softwares
+// SPDX-License-Identifier: MIT
 // Leaving the program: the exit window, its refer-a-friend form, and the end of the process.
 #include "fakeplatform.h"
 

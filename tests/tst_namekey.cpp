@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orrim Softwares
+// SPDX-License-Identifier: MIT
 // The name box's rule, from the text a key press would insert to what happens with it.
 #include "reading/namekey.h"
 

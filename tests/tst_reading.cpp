@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orrim Softwares
+// SPDX-License-Identifier: MIT
 // The entry and result windows driven with real key and mouse events on the offscreen platform.
 #include "fakeplatform.h"
 

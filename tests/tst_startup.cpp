@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orrim Softwares
+// SPDX-License-Identifier: MIT
 // Start-up: the single-instance guard, the update reminder and its stored date, the co-brand draw.
 #include "fakeplatform.h"
 

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orrim Softwares
+// SPDX-License-Identifier: MIT
 // Every control that opens a vendor page, driven by real mouse and key events, and the about
 // window.
 #include "fakeplatform.h"

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orrim Softwares
+// SPDX-License-Identifier: MIT
 // How the four windows look: captions, text that fits, controls that keep apart, and colours
 // that stay readable under a dark desktop palette. Registered twice, at scale factor 1 and 2.
 #include "fakeplatform.h"

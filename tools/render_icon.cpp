@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orrim Softwares
+// SPDX-License-Identifier: MIT
 // Renders the program's SVG icon at build time into one file per size, holding the bare pixels
 // (premultiplied ARGB, 32 bits each, in this machine's byte order): the program then shows its
 // icon without an SVG renderer, an image decoder or an image plugin at every start.

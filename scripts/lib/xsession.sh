@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Orrim Softwares
+# SPDX-License-Identifier: MIT
 # shellcheck shell=bash
 # Shared by the screenshot script and the desktop tests: a private X display (and optionally a
 # window manager) that lives as long as the calling script. Source it, then call start_xvfb.

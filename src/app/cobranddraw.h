@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orrim Softwares
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Which of the entry window's two overlapping offers a co-brand number brings to the front.

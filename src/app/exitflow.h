@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orrim Softwares
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // The close steps of the entry and result windows: the user never leaves from there directly, the

@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orrim Softwares
+// SPDX-License-Identifier: MIT
 #include "platform/logging.h"
 
 // Debug lines stay off by default: the program logs nothing unless asked.

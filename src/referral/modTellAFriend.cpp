@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orrim Softwares
+// SPDX-License-Identifier: MIT
 #include "referral/modTellAFriend.h"
 
 #include "platform/seams.h"

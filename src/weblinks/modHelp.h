@@ -1,3 +1,5 @@
+// SPDX-FileCopyrightText: 2026 Orrim Softwares
+// SPDX-License-Identifier: MIT
 #pragma once
 
 // Routines shared by every window: the vendor page launchers, the update reminder and the end of

@@ -1,4 +1,6 @@
 #!/usr/bin/env bash
+# SPDX-FileCopyrightText: 2026 Orrim Softwares
+# SPDX-License-Identifier: MIT
 # Checks of the program as the desktop meets it: the Debian package, its contents, the installed
 # program on X11 and the program on Wayland. Each check runs in its own temporary folder and
 # leaves no process behind.

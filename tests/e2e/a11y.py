@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Orrim Softwares
+# SPDX-License-Identifier: MIT
 """The program as an assistive technology (a screen reader, a switch device) sees it, over AT-SPI.
 
 Accessibility on a Linux desktop runs over D-Bus: a program asks the session bus where the

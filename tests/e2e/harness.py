@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Orrim Softwares
+# SPDX-License-Identifier: MIT
 """Drives the real skyrand program on a private X display, as a user would.
 
 Every test gets a Session: its own Xvfb with a window manager on it (openbox, xfwm4 or metacity,

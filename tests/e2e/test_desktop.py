@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Orrim Softwares
+# SPDX-License-Identifier: MIT
 """The program on a desktop: which window is in front, where the keyboard goes, where windows
 open, and what an assistive technology can do. Every class runs under the window manager that
 SKYRAND_E2E_WM names.

@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Orrim Softwares
+# SPDX-License-Identifier: MIT
 """Web links and the exit flow of the real program, under a real window manager."""
 
 import harness

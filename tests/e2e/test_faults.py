@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Orrim Softwares
+# SPDX-License-Identifier: MIT
 """Faults of the desktop and of stored data: the real program must stay usable and lose nothing."""
 
 import datetime

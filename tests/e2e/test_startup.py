@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Orrim Softwares
+# SPDX-License-Identifier: MIT
 """Start-up of the real program: the entry window, the single-instance guard, the reminder."""
 
 import datetime

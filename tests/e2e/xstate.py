@@ -1,3 +1,5 @@
+# SPDX-FileCopyrightText: 2026 Orrim Softwares
+# SPDX-License-Identifier: MIT
 """What the desktop tests need of the X display beyond the harness: typing and clicking without
 activating anything first, and the clipboard."""
 
