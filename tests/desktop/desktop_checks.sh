@@ -17,6 +17,10 @@ set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 # shellcheck source=scripts/lib/xsession.sh
 source "$here/../../scripts/lib/xsession.sh"
+# The caption of the entry window, from the one place that sets the version.
+version=$(sed -n 's/^ *VERSION \([0-9.]*\)$/\1/p' "$here/../../CMakeLists.txt" | head -n 1)
+[ -n "$version" ] || { echo "no VERSION in CMakeLists.txt" >&2; exit 1; }
+entry_title="Skyrand v$version"
 
 fail()
 {
@@ -193,7 +197,7 @@ run_installed()
     remember_pid $pid
 
     local window
-    window=$(wait_for_window "Skyrand v1.25" 30) ||
+    window=$(wait_for_window "$entry_title" 30) ||
         { cat "$workdir/skyrand.log"; fail "the installed program showed no window"; }
     [ "$(xdotool getwindowpid "$window")" = "$pid" ] ||
         fail "the window does not belong to the installed program"
@@ -201,15 +205,15 @@ run_installed()
     eventually 10 has_icon "$window" || fail "the window carries no icon"
     xprop -id "$window" WM_CLASS | grep -q '"skyrand"' ||
         fail "the window's class does not match the desktop entry's StartupWMClass"
-    echo "The installed program shows its window \"Skyrand v1.25\" (window $window)."
+    echo "The installed program shows its window \"$entry_title\" (window $window)."
 }
 
-# wayland_window_drawn LOG: the client's protocol log shows a top-level window titled
-# "Skyrand v1.25" with the application id of the menu entry, whose own surface got a frame.
+# wayland_window_drawn LOG: the client's protocol log shows a top-level window with the entry
+# window's caption and the application id of the menu entry, whose own surface got a frame.
 wayland_window_drawn()
 {
     local log=$1 toplevel xdg_surface surface
-    toplevel=$(grep -o 'xdg_toplevel@[0-9]*\.set_title("Skyrand v1\.25")' "$log" | head -1 |
+    toplevel=$(grep -o "xdg_toplevel@[0-9]*\.set_title(\"${entry_title//./\\.}\")" "$log" | head -1 |
         sed 's/^xdg_toplevel@//; s/\..*//')
     [ -n "$toplevel" ] || return 1
     grep -q "xdg_toplevel@$toplevel\.set_app_id(\"org\.orrimsoftwares\.Skyrand\")" "$log" ||
@@ -261,7 +265,7 @@ wayland()
         grep -v '^\[' "$workdir/skyrand.log" | tail -20
         fail "the program did not show its window on Wayland"
     fi
-    echo "The program shows its window \"Skyrand v1.25\" on Wayland."
+    echo "The program shows its window \"$entry_title\" on Wayland."
 }
 
 command=${1:-}
