@@ -42,6 +42,17 @@ void focusChange(QWidget *box, QEvent::Type type)
     QApplication::sendEvent(box, &event);
 }
 
+// Fills the form's boxes: name, e-mail, friend's name, friend's e-mail; "-" leaves a box as it is.
+void fillForm(frmNagScreen2 &window, const QStringList &boxes)
+{
+    const QList<QLineEdit *> lines = {window.txtName, window.txtEmail, window.txtFriendName,
+                                      window.txtFriendEmail};
+    for (int i = 0; i < 4; ++i) {
+        if (boxes[i] != u"-")
+            lines[i]->setText(boxes[i]);
+    }
+}
+
 QList<QPair<QString, QString>> parameters(const QString &address)
 {
     return QUrlQuery(QUrl(address, QUrl::StrictMode).query(QUrl::FullyEncoded))
@@ -350,10 +361,7 @@ void TestExitFlow::messagesBelongToTheExitWindow()
 
     frmNagScreen2 &window = LoadedWindows::load<frmNagScreen2>();
     QVERIFY(showActive(window));
-    const QList<QLineEdit *> lines = {window.txtName, window.txtEmail, window.txtFriendName,
-                                      window.txtFriendEmail};
-    for (int i = 0; i < 4; ++i)
-        lines[i]->setText(boxes[i]);
+    fillForm(window, boxes);
     QTest::mouseClick(window.cmdSubmit, Qt::LeftButton);
     QCOMPARE(fake->messages.shown.size(), 1);
     QCOMPARE(fake->messages.shown.first().text, message);
@@ -521,12 +529,7 @@ void TestExitFlow::submit()
 
     frmNagScreen2 &window = LoadedWindows::load<frmNagScreen2>();
     QVERIFY(showActive(window));
-    const QList<QLineEdit *> lines = {window.txtName, window.txtEmail, window.txtFriendName,
-                                      window.txtFriendEmail};
-    for (int i = 0; i < 4; ++i) {
-        if (boxes[i] != u"-")
-            lines[i]->setText(boxes[i]);
-    }
+    fillForm(window, boxes);
     if (message != u"-")
         window.txtMessage->setText(message);
 
