@@ -1,0 +1,1224 @@
+#!/usr/bin/env python3
+# SPDX-FileCopyrightText: 2026 Orrim Softwares
+# SPDX-License-Identifier: MIT
+"""A restless user: presses anything, anywhere, for minutes, and checks every rule after every
+step.
+
+The real program runs on a private Xvfb under a window manager (openbox, xfwm4 or metacity), each
+start in fresh HOME and XDG folders, with the recording fake xdg-open of the end-to-end harness.
+Input is real input through XTEST (xdotool): keys, clicks at random points of the program's
+windows, at its controls (found over AT-SPI), inside open menus and lists, answers to message
+boxes, the window manager's close request and Alt+F4. When the program has ended through its exit
+window it is started again; now and then a second instance is started, or the settings file gets
+a date that makes the update question come up.
+
+After every step:
+- the program runs, or it ended with status 0 once its exit window had been shown (a second
+  instance: once its message had been shown); nothing in its output from a sanitizer;
+- its visible windows are one of: the entry window, the result window, the exit window, the about
+  window over the entry or result window, or any of these with one message box above every other
+  window of the program, kept above the window it speaks for (at start-up: the update question
+  alone);
+- the name box holds only capitals and blanks; the three lists each show one of their items;
+- every address handed to xdg-open is one of the vendor pages byte for byte, or a refer-a-friend
+  request that parses into the page and taf1..taf6, with what the form held, each value
+  percent-encoded, taf6 the product folder, and only for a form the program accepts;
+- the settings file holds one valid entry, never less;
+- no window of the program lies off the screen;
+- the program and the X server answer within the answer limit (2 s): an AT-SPI question and an X
+  round trip after every step, and the effect of keys whose effect is certain (Escape in the entry
+  or result window, Enter/Space/Escape in a message box, Alt+X in the exit window).
+
+Every run prints its seed and its figures. The steps depend only on the seed and on what the
+driver observed; each is recorded with its exact description, so a failing run can be replayed
+(--steps FILE) and cut down to a short list that still fails (--shrink).
+
+    python3 tests/soak/soak.py build-asan/skyrand --minutes 30 --wm xfwm4
+    python3 tests/soak/soak.py build-asan/skyrand --seconds 60 --seed 1234
+    python3 tests/soak/soak.py build-asan/skyrand --steps failing.json --shrink
+    python3 tests/soak/soak.py build-asan/skyrand --replay tests/soak/regressions/*.json
+"""
+
+import argparse
+import collections
+import datetime
+import json
+import os
+import random
+import re
+import select
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+import traceback
+import urllib.parse
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
+
+import a11y  # noqa: E402
+import xwatch  # noqa: E402
+import harness  # noqa: E402
+from harness import tool  # noqa: E402
+
+SCREEN = (1280, 1024)  # the harness's Xvfb
+SITE = harness.SITE
+PAGES = [SITE + "/skyrand/ssd.php?page=" + key for key in (
+    "home-page", "co-brand", "fully-branded", "help-web-page", "download-web-page", "donate",
+    "orrimsoftwares")]
+REFER_PAGE = harness.REFER_PAGE
+PRODUCT_FOLDER = SITE + "/skyrand/"
+REFER_KEYS = ["taf1", "taf2", "taf3", "taf4", "taf5", "taf6"]
+# The exit window's text boxes, by the accessible name each has (its placeholder).
+FORM_BOXES = ["Your Name", "Your Email Address", "Friend's Name", "Friend's Email Address"]
+HIDDEN_MESSAGE = "Your Message\r\n"  # the form's hidden message box, sent as it is
+
+DAYS = [str(day) for day in range(1, 32)]
+MONTHS = ["January", "February", "March", "April", "May", "June", "July", "August",
+          "September", "October", "November", "December"]
+YEARS = [str(year) for year in range(1900, 2041)]
+NAME_BOX = re.compile(r"[A-Z ]*")
+REMINDER_DAYS = 14
+
+ENTRY, RESULT, EXIT, ABOUT, MESSAGE = "entry", "result", "exit", "about", "message"
+BASES = [(), (ENTRY,), (RESULT,), (EXIT,), (ABOUT, ENTRY), (ABOUT, RESULT)]
+
+# --- the keyboard --------------------------------------------------------------------------------
+
+LETTERS = [chr(c) for c in range(ord("a"), ord("z") + 1)]
+DIGITS = [str(d) for d in range(10)]
+PUNCTUATION = ["comma", "period", "at", "ampersand", "percent", "plus", "numbersign", "equal",
+               "slash", "question", "minus", "underscore", "apostrophe", "quotedbl", "colon",
+               "semicolon", "exclam", "parenleft", "parenright", "bracketleft", "asterisk",
+               "dollar", "asciitilde", "backslash", "less", "greater", "bar", "grave"]
+NAVIGATION = ["Left", "Right", "Up", "Down", "Home", "End", "Delete", "Prior", "Next"]
+FUNCTION_KEYS = [f"F{n}" for n in range(1, 13)]
+CONTROL_KEYS = ["ctrl+" + c for c in "acvxzyqwsnoep"]
+MNEMONICS = {
+    ENTRY: ["alt+f", "alt+h", "alt+d", "alt+e"],
+    RESULT: ["alt+f", "alt+h", "alt+d", "alt+b", "alt+e", "alt+c"],
+    EXIT: ["alt+x", "alt+n"],
+    ABOUT: ["alt+o"],
+    MESSAGE: ["alt+o", "alt+y", "alt+n"],
+}
+MENU_LETTERS = ["e", "x", "b", "o", "v", "u", "c", "a", "Return", "Down", "Up", "Left", "Right",
+                "Escape", "space"]
+TOKENS = ["ann", "Ann Lee", "ZOE", "a@b.c", "ann@example.com", "zoe@example.org", "x y",
+          "123", "O'Neil", "%&?=#+/", "Zo\u00eb", "  pad  ", "a@b", "b.c"]
+FORM_TOKENS = {
+    "Your Name": ["Ann", "Ann & Bob", "Zo\u00eb", "O'Neil", "x"],
+    "Your Email Address": ["ann@example.com", "a@b.c", "me@x.org", "a@b"],
+    "Friend's Name": ["Zoe", "Bob Lee", "%&?=#+/", "Zo\u00eb"],
+    "Friend's Email Address": ["zoe@example.org", "a@b.c", "you@y.net", "b.c"],
+}
+
+
+class Fault(Exception):
+    """A rule the program broke; rule names it for shrinking."""
+
+    def __init__(self, rule, detail):
+        super().__init__(f"{rule}: {detail}")
+        self.rule = rule
+        self.detail = detail
+
+
+# --- the AT-SPI side ---------------------------------------------------------------------------
+
+
+class Snapshots:
+    """The soak's AT-SPI client, on the accessibility bus of an a11y.Accessibility."""
+
+    def __init__(self, session, address):
+        env = {"DISPLAY": session.display, "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
+               "HOME": os.path.join(session.root, "a11y"), "LANG": "C.UTF-8",
+               "LC_ALL": "C.UTF-8", "GSETTINGS_BACKEND": "memory",
+               "DBUS_SESSION_BUS_ADDRESS": address}
+        self._log = open(os.path.join(session.logs, "soak-atspi.log"), "wb")
+        self.process = subprocess.Popen(
+            [a11y._client_python(), os.path.join(HERE, "atspi_snapshot.py"), "serve"],
+            env=env, stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=self._log)
+
+    def ask(self, request, timeout=30.0):
+        """(answer, seconds it took)."""
+        started = time.monotonic()
+        self.process.stdin.write((json.dumps(request) + "\n").encode())
+        self.process.stdin.flush()
+        ready, _, _ = select.select([self.process.stdout], [], [], timeout)
+        if not ready:
+            raise Fault("answers", f"no answer over AT-SPI within {timeout:.0f} s to {request}")
+        line = self.process.stdout.readline()
+        if not line:
+            raise RuntimeError("the AT-SPI client ended")
+        reply = json.loads(line)
+        if "error" in reply:
+            raise RuntimeError(f"AT-SPI: {reply['error']}")
+        return reply["ok"], time.monotonic() - started
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.kill()
+        self.process.wait()
+        self._log.close()
+
+
+class _Cleanups:
+    """What harness.Session and a11y.Accessibility expect of a test: somewhere to leave their
+    clean-ups."""
+
+    def __init__(self):
+        self.calls = []
+
+    def addCleanup(self, function, *args):
+        self.calls.append((function, args))
+
+    def run(self):
+        errors = []
+        while self.calls:
+            function, args = self.calls.pop()
+            try:
+                function(*args)
+            except Exception as error:  # noqa: BLE001 - every clean-up runs
+                errors.append(error)
+        return errors
+
+
+# --- observations ------------------------------------------------------------------------------
+
+
+class Window:
+    def __init__(self, wid, title, program):
+        self.id = wid
+        self.title = title
+        self.program = program  # "main" or "second"
+        self.kind = None
+        self.popup = False
+        self.client = None  # (x, y, w, h) without the frame
+        self.frame = None  # with it
+        self.transient_for = None
+        self.dialog = False
+        self.access = None  # its AT-SPI window
+
+    def __repr__(self):
+        return f"{self.kind or '?'}:{self.id}"
+
+
+class Observation:
+    def __init__(self):
+        self.windows = []  # of the main program, managed and popups
+        self.second = []  # of the second instances
+        self.stacking = []
+        self.focus = None
+        self.round_trip = 0.0
+        self.ping = 0.0
+
+    def managed(self, program="main"):
+        source = self.windows if program == "main" else self.second
+        return [w for w in source if not w.popup]
+
+    def popups(self):
+        return [w for w in self.windows + self.second if w.popup]
+
+    def combination(self):
+        return tuple(sorted(w.kind or "?" for w in self.managed()))
+
+    def kind(self, kind, program="main"):
+        for window in self.managed(program):
+            if window.kind == kind:
+                return window
+        return None
+
+    def label(self):
+        combo = "+".join(self.combination()) or "none"
+        if self.popups():
+            combo += "+popup"
+        if self.managed("second"):
+            combo += " (second: message)"
+        return combo
+
+    def signature(self):
+        return tuple((w.id, w.title, w.popup, w.client, w.frame) for w in
+                     self.windows + self.second)
+
+
+class Life:
+    """One start of the program, in a desktop of its own, with the second instances started
+    meanwhile."""
+
+    def __init__(self, soak, settings_days):
+        self.soak = soak
+        self.cleanups = _Cleanups()
+        self.session = harness.Session(self.cleanups, window_manager=soak.wm)
+        self.access = a11y.Accessibility(self.cleanups, self.session)
+        self.snapshots = Snapshots(self.session, self.access.address)
+        self.cleanups.addCleanup(self.snapshots.close)
+        self.watch = xwatch.ManagedWatch(self.session.display)
+        self.cleanups.addCleanup(self.watch.close)
+        self.seeded = None
+        if settings_days is not None:
+            self.seeded = harness.settings_bytes(harness.today() +
+                                                 datetime.timedelta(days=settings_days))
+            with open(self.session.settings_file, "wb") as f:
+                f.write(self.seeded)
+        self.due = settings_days is not None and abs(settings_days) > REMINDER_DAYS
+        self.today_at_start = harness.today()
+        self.main = self.session.start()
+        self.seconds = []  # second instances still running
+        self.ended = []  # (program, kind of end) of those that ended
+        self.exit_seen = False
+        self.entry_seen = False
+        self.messages_seen = {}  # message window id: text
+        self.second_messages = set()  # programs whose message was seen
+        self.forms = collections.deque(maxlen=12)  # recent exit-window form contents
+        self.opened = 0  # lines of the opened file already judged
+        self.output_seen = {}  # log: characters already searched
+        self.window_info = {}  # id: (dialog, transient_for, popup, frame extents)
+        self.main_done = False
+        self.xdotool_env = dict(os.environ, DISPLAY=self.session.display, LANG="C.UTF-8",
+                                LC_ALL="C.UTF-8")
+
+    def alive(self):
+        return not self.main_done or any(p.running() for p in self.seconds)
+
+    def close(self):
+        errors = self.cleanups.run()
+        for error in errors:
+            if "sanitizer report" in str(error):
+                raise Fault("sanitizer", str(error)[:4000])
+
+
+# --- the soak ----------------------------------------------------------------------------------
+
+
+class Soak:
+    def __init__(self, program, wm, answer_limit, quiet=False):
+        self.program = program
+        self.wm = wm
+        self.answer_limit = answer_limit
+        self.quiet = quiet
+        self.life = None
+        self.steps = []  # (step, observed label) of this run
+        self.figures = {"starts": 0, "second instances": 0, "reminders seeded": 0,
+                        "combinations": collections.Counter(),
+                        "addresses": collections.Counter(), "messages": collections.Counter(),
+                        "pings": [], "effects": [], "round trips": []}
+        self.last = None  # the last observation
+
+    # -- the desktop --
+
+    def run_tool(self, args, check=False):
+        result = subprocess.run(args, env=self.life.xdotool_env, capture_output=True,
+                                timeout=harness.TIMEOUT)
+        if check and result.returncode != 0:
+            raise RuntimeError(f"{' '.join(args)} failed: {result.stderr.decode()}")
+        return result
+
+    def xdotool(self, *args):
+        self.run_tool([tool("xdotool")] + list(args))
+
+    def visible(self, program):
+        """{id: title} of the program's visible windows."""
+        if not program.running():
+            return {}
+        return self.life.session.windows(program)
+
+    def window_info(self, wid):
+        """(dialog, transient_for, popup, frame extents) of a window; what does not change."""
+        info = self.life.window_info.get(wid)
+        if info:
+            return info
+        session = self.life.session
+        props = self.run_tool([tool("xprop"), "-id", wid, "_NET_WM_WINDOW_TYPE",
+                               "WM_TRANSIENT_FOR"]).stdout.decode("utf-8", "replace")
+        dialog = "_NET_WM_WINDOW_TYPE_DIALOG" in props
+        transient = None
+        for line in props.splitlines():
+            if line.startswith("WM_TRANSIENT_FOR") and "#" in line:
+                transient = str(int(line.split("#")[1].strip(), 16))
+        result = self.run_tool([tool("xwininfo"), "-id", wid])
+        popup = b"Override Redirect State: yes" in result.stdout
+        extents = session.frame_extents(wid) if not popup else (0, 0, 0, 0)
+        info = (dialog, transient, popup, extents)
+        # The frame comes with the window manager's first look at the window: keep it once set.
+        if popup or extents != (0, 0, 0, 0) or not self.life.session.window_manager:
+            self.life.window_info[wid] = info
+        return info
+
+    def geometry(self, wid):
+        result = self.run_tool([tool("xwininfo"), "-id", wid])
+        if result.returncode != 0:
+            return None
+        value = {}
+        for line in result.stdout.decode("utf-8", "replace").splitlines():
+            key, _, text = line.partition(":")
+            value[key.strip()] = text.strip()
+        try:
+            return (int(value["Absolute upper-left X"]), int(value["Absolute upper-left Y"]),
+                    int(value["Width"]), int(value["Height"]))
+        except (KeyError, ValueError):
+            return None
+
+    def observe_x(self):
+        """The program's windows as the X server and window manager have them."""
+        obs = Observation()
+        life = self.life
+        started = time.monotonic()
+        obs.focus = life.session.input_focus()
+        obs.round_trip = time.monotonic() - started
+        sources = [("main", life.main)] + [("second", p) for p in life.seconds]
+        for name, program in sources:
+            for wid, title in self.visible(program).items():
+                window = Window(wid, title, name)
+                window.process = program
+                window.dialog, window.transient_for, window.popup, extents = \
+                    self.window_info(wid)
+                window.client = self.geometry(wid)
+                if window.client is None:
+                    continue  # gone meanwhile
+                x, y, w, h = window.client
+                left, right, top, bottom = extents
+                window.frame = (x - left, y - top, w + left + right, h + top + bottom)
+                (obs.windows if name == "main" else obs.second).append(window)
+        obs.stacking = life.session.stacking()
+        return obs
+
+    def classify(self, obs, snapshot):
+        """Names each managed window: by its title and type, and for the two ordinary windows
+        of the same title by what is in them (the name box, the Back button)."""
+        accessible = list(snapshot or [])
+        for window in obs.windows + obs.second:
+            if window.popup:
+                window.kind = "popup"
+                continue
+            if window.program == "main":
+                for candidate in accessible:
+                    if candidate["extents"] and tuple(candidate["extents"]) == window.client \
+                            and candidate["name"] == window.title:
+                        window.access = candidate
+                        break
+            if window.title == harness.MESSAGE_TITLE:
+                window.kind = MESSAGE
+            elif window.title == harness.EXIT_TITLE:
+                window.kind = EXIT
+            elif window.title == harness.ENTRY_TITLE and window.dialog:
+                window.kind = ABOUT
+            elif window.title == harness.ENTRY_TITLE and window.access is not None:
+                nodes = window.access["nodes"]
+                if any(n["role"] == "text" and n["name"] == "Name" for n in nodes):
+                    window.kind = ENTRY
+                elif any(n["role"] == "push button" and n["name"] == "Back" for n in nodes):
+                    window.kind = RESULT
+
+    def observe(self, settle=True):
+        """Observes until two looks in a row agree (at most the answer limit), then asks
+        AT-SPI what is in the windows."""
+        life = self.life
+        deadline = time.monotonic() + self.answer_limit
+        previous = None
+        while True:
+            obs = self.observe_x()
+            if not settle or (previous is not None and
+                              obs.signature() == previous.signature()):
+                break
+            if time.monotonic() > deadline:
+                break
+            previous = obs
+            time.sleep(0.08)
+        # Qt may tell AT-SPI where a window is only once the window manager has placed it.
+        for attempt in range(8):
+            snapshot, took = (life.snapshots.ask({"op": "snapshot", "pid": life.main.pid})
+                              if life.main.running() else (None, 0.0))
+            self.classify(obs, snapshot)
+            if all(w.kind for w in obs.managed()):
+                break
+            time.sleep(0.1)
+            obs = self.observe_x()
+        if life.main.running():
+            _, obs.ping = life.snapshots.ask({"op": "ping", "pid": life.main.pid})
+        return obs
+
+    # -- rules --
+
+    def check(self, obs):
+        """Every rule, on what was observed after a step. What the windows show is looked at
+        again for a moment before it counts as a fault: a window that goes and the one that
+        follows it are two requests to the window manager, and a look may fall between."""
+        life = self.life
+        self.note_messages(obs)
+        self.check_processes(obs)
+        self.check_output()
+        self.check_settings()
+        self.check_addresses(obs)
+        if obs.round_trip > self.answer_limit:
+            raise Fault("answers", f"the X server took {obs.round_trip:.2f} s to answer")
+        if obs.ping > self.answer_limit:
+            raise Fault("answers", f"the program took {obs.ping:.2f} s to answer over AT-SPI")
+        self.figures["pings"].append(obs.ping)
+        self.figures["round trips"].append(obs.round_trip)
+        deadline = time.monotonic() + self.answer_limit
+        while True:
+            try:
+                self.check_windows(obs)
+                break
+            except Fault:
+                if time.monotonic() > deadline:
+                    raise
+            time.sleep(0.1)
+            obs = self.observe()
+            self.check_processes(obs)
+            self.note_messages(obs)
+        self.check_contents(obs)
+        return obs
+
+    def check_processes(self, obs):
+        life = self.life
+        if not life.main_done and not life.main.running():
+            status = life.main.popen.returncode
+            life.main_done = True
+            if status != 0:
+                raise Fault("ended", f"the program ended with status {status}"
+                            + self.output_tail(life.main))
+            # It may have come and gone within one step: the window manager's list of windows
+            # has it all the same.
+            time.sleep(0.2)
+            if not life.exit_seen and harness.EXIT_TITLE not in life.watch.titles(life.main.pid):
+                raise Fault("ended", "the program ended with status 0 without its exit window "
+                            "ever being shown")
+        for program in list(life.seconds):
+            if program.running():
+                continue
+            life.seconds.remove(program)
+            status = program.popen.returncode
+            if status != 0:
+                raise Fault("ended", f"a second instance ended with status {status}"
+                            + self.output_tail(program))
+            if program.pid not in life.second_messages:
+                raise Fault("ended", "a second instance ended without its message being seen")
+
+    def output_tail(self, program):
+        return "\n--- its output:\n" + program.output()[-3000:]
+
+    def check_output(self):
+        life = self.life
+        for program in [life.main] + life.seconds + [p for p, _ in life.ended]:
+            text = program.output()
+            seen = life.output_seen.get(program.pid, 0)
+            new = text[max(0, seen - 40):]
+            life.output_seen[program.pid] = len(text)
+            if "Sanitizer" in new or "runtime error:" in new:
+                raise Fault("sanitizer", f"in the output of {program.pid}:\n" + text[-6000:])
+
+    def check_settings(self):
+        life = self.life
+        path = life.session.settings_file
+        try:
+            with open(path, "rb") as f:
+                content = f.read()
+        except FileNotFoundError:
+            content = None
+        allowed = {harness.settings_bytes(life.today_at_start),
+                   harness.settings_bytes(harness.today())}
+        if life.seeded is not None:
+            allowed.add(life.seeded)
+        if content is None:
+            # Before the program has got to its settings, there may be none yet.
+            if life.entry_seen or life.seeded is not None:
+                raise Fault("settings", "the settings file is gone")
+            return
+        if content not in allowed:
+            raise Fault("settings", f"the settings file holds {content!r}, not one valid entry "
+                        f"(expected one of {sorted(allowed)!r})")
+        if life.due and life.entry_seen and content == life.seeded:
+            raise Fault("settings", "the update question was asked but the date not renewed")
+
+    def check_addresses(self, obs):
+        life = self.life
+        lines = life.session.opened()
+        for line in lines[life.opened:]:
+            life.opened += 1
+            text = line.decode("utf-8", "replace")
+            if text in PAGES:
+                self.figures["addresses"][text] += 1
+                continue
+            self.check_refer(line)
+            self.figures["addresses"]["refer-a-friend request"] += 1
+
+    def check_refer(self, line):
+        life = self.life
+        try:
+            text = line.decode("ascii")
+        except UnicodeDecodeError:
+            raise Fault("address", f"an address that is not ASCII was opened: {line!r}")
+        if not text.startswith(REFER_PAGE + "&"):
+            raise Fault("address", f"an unknown address was opened: {line!r}")
+        pairs = text[len(REFER_PAGE) + 1:].split("&")
+        keys = [pair.partition("=")[0] for pair in pairs]
+        if keys != REFER_KEYS or any("=" not in pair for pair in pairs):
+            raise Fault("address", f"the request does not parse into {REFER_KEYS}: {line!r}")
+        values = []
+        for pair in pairs:
+            raw = pair.partition("=")[2]
+            try:
+                value = urllib.parse.unquote(raw, errors="strict")
+            except UnicodeDecodeError:
+                raise Fault("address", f"a value that is not UTF-8: {raw!r} in {line!r}")
+            if urllib.parse.quote(value, safe="-._~") != raw:
+                raise Fault("address", f"{raw!r} is not {value!r} percent-encoded: {line!r}")
+            values.append(value)
+        name, email, message, friend_name, friend_email, folder = values
+        if folder != PRODUCT_FOLDER or message != HIDDEN_MESSAGE:
+            raise Fault("address", f"taf3/taf6 are {message!r}/{folder!r}: {line!r}")
+        for value, placeholder in zip((name, email, friend_name, friend_email), FORM_BOXES):
+            if not value.strip(" ") or value == placeholder:
+                raise Fault("address", f"the request went out without {placeholder!r}: {line!r}")
+        if email == friend_email or not all("@" in e and "." in e for e in (email, friend_email)):
+            raise Fault("address", f"the request went out with improper addresses: {line!r}")
+        sent = (name, email, friend_name, friend_email)
+        if not any(sent == tuple(form[box].strip(" ") for box in FORM_BOXES)
+                   for form in life.forms):
+            raise Fault("address", f"the request {sent!r} is not what the form held lately: "
+                        f"{list(life.forms)[-3:]!r}")
+
+    def check_windows(self, obs):
+        life = self.life
+        for window in obs.windows + obs.second:
+            x, y, w, h = window.frame
+            if x < 0 or y < 0 or x + w > SCREEN[0] or y + h > SCREEN[1]:
+                raise Fault("off-screen", f"{window} lies at {window.frame}, off the "
+                            f"{SCREEN[0]}x{SCREEN[1]} screen")
+        for window in obs.managed("second"):
+            if window.kind != MESSAGE:
+                raise Fault("windows", f"a second instance shows {window.title!r}")
+        if life.main_done:
+            return
+        combination = obs.combination()
+        managed = obs.managed()
+        kinds = [w.kind for w in managed]
+        messages = [w for w in managed if w.kind == MESSAGE]
+        base = tuple(sorted(k for k in kinds if k != MESSAGE))
+        if "?" in kinds or None in kinds or base not in BASES or len(messages) > 1:
+            raise Fault("windows", f"the program shows {combination}: "
+                        f"{[(w.title, w.id, w.client) for w in managed]}")
+        if not managed:
+            raise Fault("windows", "the program runs but shows no window")
+        order = [wid for wid in obs.stacking]
+        ours = [wid for wid in order if wid in {w.id for w in managed}]
+        if messages:
+            box = messages[0]
+            if ours and ours[-1] != box.id:
+                raise Fault("stacking", f"the message is not above every other window of the "
+                            f"program: bottom to top {ours}, message {box.id}")
+            owners = [w for w in managed if w.kind != MESSAGE]
+            if owners:
+                # The window it speaks for: the exit window, or the one in front.
+                owner = next((w for w in owners if w.kind == ABOUT), None) or owners[0]
+                if box.transient_for != owner.id:
+                    raise Fault("stacking", f"the message is kept above {box.transient_for}, "
+                                f"not above its window {owner}")
+        about = obs.kind(ABOUT)
+        if about:
+            owner = obs.kind(ENTRY) or obs.kind(RESULT)
+            if about.transient_for != owner.id:
+                raise Fault("stacking", f"the about window belongs to {about.transient_for}, "
+                            f"not to {owner}")
+            if not messages and ours and ours[-1] != about.id:
+                raise Fault("stacking", f"the about window is not above {owner}: {ours}")
+
+    def check_contents(self, obs):
+        life = self.life
+        if life.main_done:
+            return
+        entry = obs.kind(ENTRY)
+        if entry:
+            life.entry_seen = True
+            nodes = entry.access["nodes"]
+            name = [n for n in nodes if n["role"] == "text" and n["name"] == "Name"][0]
+            if name["text"] is None or not NAME_BOX.fullmatch(name["text"]):
+                raise Fault("name box", f"the name box holds {name['text']!r}")
+            lists = sorted((n for n in nodes if n["role"] == "combo box"),
+                           key=lambda n: n["extents"][0])
+            if len(lists) != 3:
+                raise Fault("lists", f"the entry window shows {len(lists)} lists")
+            for combo, items, what in zip(lists, (DAYS, MONTHS, YEARS),
+                                          ("Date", "Month", "Year")):
+                if combo["name"] not in items:
+                    raise Fault("lists", f"the {what} list shows {combo['name']!r}")
+        if obs.kind(RESULT):
+            life.entry_seen = True
+        exit_window = obs.kind(EXIT)
+        if exit_window:
+            life.exit_seen = True
+            life.entry_seen = True
+            boxes = {n["name"]: n.get("text") for n in exit_window.access["nodes"]
+                     if n["role"] == "text"} if exit_window.access else {}
+            if all(boxes.get(box) is not None for box in FORM_BOXES):
+                form = {box: boxes[box] for box in FORM_BOXES}
+                if not life.forms or life.forms[-1] != form:
+                    life.forms.append(form)
+
+    def note_messages(self, obs):
+        life = self.life
+        for window in obs.managed() + obs.managed("second"):
+            if window.kind != MESSAGE or window.id in life.messages_seen:
+                continue
+            if window.program == "second":
+                life.second_messages.add(window.process.pid)  # counted when it came up
+                continue
+            text = self.message_text(window)
+            if text is None:
+                continue
+            life.messages_seen[window.id] = text
+            self.figures["messages"][text] += 1
+
+    def message_text(self, window):
+        if window.access is None:
+            return None
+        labels = [n["name"] for n in window.access["nodes"] if n["role"] == "label"
+                  and n["name"]]
+        return " / ".join(labels).replace("\n", " ") or "(no text)"
+
+    # -- choosing a step --
+
+    def choose(self, rng, obs):
+        """The next step, from the random generator and what was observed only."""
+        life = self.life
+        if life is None or not life.alive():
+            days = None
+            roll = rng.random()
+            if roll < 0.15:
+                days = rng.choice([-400, -30, -15, 15, 60])  # due: the question comes up
+            elif roll < 0.22:
+                days = rng.choice([-14, -5, 0, 5, 14])  # stored, not due
+            return {"k": "start", "days": days}
+        managed = obs.managed() + obs.managed("second")
+        popups = obs.popups()
+        message = next((w for w in managed if w.kind == MESSAGE), None)
+        focused = next((w for w in managed if w.id == obs.focus), None)
+        kinds = [w.kind for w in managed]
+
+        if popups:
+            return self.pick(rng, [
+                (45, lambda: {"k": "popup", "fx": round(rng.random(), 3),
+                              "fy": round(rng.random(), 3)}),
+                (35, lambda: {"k": "key", "key": rng.choice(MENU_LETTERS + NAVIGATION[:4])}),
+                (20, lambda: self.general(rng, obs, managed, focused)),
+            ])
+        if message:
+            return self.pick(rng, [
+                (30, lambda: {"k": "key", "key": rng.choice(
+                    ["Return", "space", "Escape", "Tab", "shift+Tab", "Left", "Right"] +
+                    MNEMONICS[MESSAGE])}),
+                (20, lambda: self.control_click(rng, message)),
+                (8, lambda: self.close_step(rng, message)),
+                (42, lambda: self.general(rng, obs, managed, focused)),
+            ])
+        special = []
+        entry = obs.kind(ENTRY)
+        if entry and not obs.kind(ABOUT):
+            # A reading needs a name: letters first, then the button (a click, or Tab to it).
+            named = any(n["role"] == "text" and n["name"] == "Name" and n.get("text")
+                        for n in (entry.access or {}).get("nodes", []))
+            if named:
+                special.append((25, lambda: {"k": "control", "w": ENTRY, "role": "push button",
+                                             "name": "Get My Eris Astrology Sign"}))
+            special.append((12, lambda: {"k": "type", "text": rng.choice(["ann", "Zoe", "b"])}))
+            special.append((10, lambda: {"k": "key", "key": rng.choice(["alt+h", "alt+f"])}))
+        if obs.kind(RESULT):
+            special.append((10, lambda: {"k": "key", "key": rng.choice(["alt+h", "alt+f"])}))
+        if obs.kind(EXIT):
+            special.append((5, lambda: self.fill_step(rng)))
+            special.append((6, lambda: {"k": "control", "w": EXIT, "role": "push button",
+                                        "name": "Exit"}))
+        if not life.seconds and not life.main_done and rng.random() < 0.02:
+            return {"k": "second"}
+        return self.pick(rng, special + [(100, lambda: self.general(rng, obs, managed,
+                                                                      focused))])
+
+    @staticmethod
+    def pick(rng, choices):
+        total = sum(weight for weight, _ in choices)
+        roll = rng.random() * total
+        for weight, make in choices:
+            if roll < weight:
+                return make()
+            roll -= weight
+        return choices[-1][1]()
+
+    def general(self, rng, obs, managed, focused):
+        if not managed:
+            return {"k": "key", "key": rng.choice(LETTERS)}
+        target = rng.choice(managed)
+        mnemonics = MNEMONICS.get(focused.kind if focused else target.kind, ["alt+f"])
+        keys = [
+            (25, LETTERS), (4, [k.upper() for k in LETTERS[:6]]), (5, DIGITS), (6, PUNCTUATION),
+            (5, ["space"]), (5, ["BackSpace"]), (3, ["Return"]), (2, ["Escape"]), (8, ["Tab"]),
+            (5, ["shift+Tab"]), (12, mnemonics), (5, CONTROL_KEYS), (8, NAVIGATION),
+            (2, FUNCTION_KEYS), (1, ["alt+F4"]), (1, ["KP_Enter"]),
+        ]
+        return self.pick(rng, [
+            (45, lambda: {"k": "key", "key": rng.choice(self.pick(rng, [
+                (w, (lambda g=group: g)) for w, group in keys]))}),
+            (6, lambda: {"k": "type", "text": rng.choice(TOKENS)}),
+            (22, lambda: self.control_click(rng, target)),
+            (14, lambda: {"k": "click", "w": target.kind, "fx": round(rng.random(), 3),
+                          "fy": round(rng.random(), 3)}),
+            (3, lambda: self.close_step(rng, target)),
+            (2, lambda: {"k": "activate", "w": target.kind}),
+            (1, lambda: {"k": "desktop", "x": rng.randrange(SCREEN[0]),
+                         "y": rng.randrange(SCREEN[1])}),
+        ])
+
+    def control_click(self, rng, window):
+        nodes = self.clickable(window)
+        if not nodes:
+            return {"k": "click", "w": window.kind, "fx": round(rng.random(), 3),
+                    "fy": round(rng.random(), 3)}
+        node = rng.choice(nodes)
+        return {"k": "control", "w": window.kind, "role": node["role"], "name": node["name"]}
+
+    @staticmethod
+    def clickable(window):
+        if window.access is None:
+            return []
+        return [n for n in window.access["nodes"]
+                if n["extents"] and n["extents"][2] > 0 and "showing" in n["states"] and
+                n["role"] != "label"]
+
+    @staticmethod
+    def close_step(rng, window):
+        return {"k": "close", "w": window.kind,
+                "how": rng.choice(["request", "request", "button", "alt+F4"])}
+
+    @staticmethod
+    def fill_step(rng):
+        return {"k": "fill", "texts": {box: rng.choice(FORM_TOKENS[box]) for box in FORM_BOXES},
+                "submit": rng.random() < 0.8}
+
+    # -- performing a step --
+
+    def find(self, obs, kind):
+        """The window of this kind: the main program's, else a second instance's."""
+        return obs.kind(kind) or obs.kind(kind, "second")
+
+    def node_centre(self, window, role, name):
+        if window is None or window.access is None:
+            return None
+        for node in window.access["nodes"]:
+            if node["role"] == role and node["name"] == name and node["extents"] and \
+                    node["extents"][2] > 0 and "showing" in node["states"]:
+                x, y, w, h = node["extents"]
+                return x + w // 2, y + h // 2
+        return None
+
+    def click(self, x, y):
+        self.xdotool("mousemove", "--sync", str(x), str(y), "click", "1")
+
+    def expectation(self, step, obs):
+        """What a step certainly does, and soon: (what, check) or None."""
+        if step["k"] != "key" or obs.popups():
+            return None
+        key = step["key"]
+        focused = next((w for w in obs.managed() + obs.managed("second")
+                        if w.id == obs.focus), None)
+        if focused is None:
+            return None
+        kinds = [w.kind for w in obs.managed()]
+        if focused.kind == MESSAGE and key in ("Return", "space", "Escape") and \
+                self.focused_role(focused) == "push button":
+            return (f"the message to close at {key}", lambda o: focused.id not in
+                    {w.id for w in o.managed() + o.managed("second")})
+        if focused.kind in (ENTRY, RESULT) and key == "Escape" and MESSAGE not in kinds and \
+                ABOUT not in kinds and self.focused_role(focused) in (
+                    "text", "combo box", "push button"):
+            return (f"the {focused.kind} window to give way to the exit window at Escape",
+                    lambda o: focused.id not in {w.id for w in o.managed()})
+        if focused.kind == EXIT and key == "alt+x" and MESSAGE not in kinds:
+            return ("the program to end at Alt+X", lambda o: not self.life.main.running())
+        return None
+
+    @staticmethod
+    def focused_role(window):
+        if window.access is None:
+            return None
+        for node in window.access["nodes"]:
+            if "focused" in node["states"]:
+                return node["role"]
+        return None
+
+    def perform(self, step, obs):
+        """Sends the step's input. Returns False when it could not be made here (its window
+        is not there): it is then left out, as the user would not have done it."""
+        life = self.life
+        kind = step["k"]
+        if kind == "start":
+            self.start(step)
+            return True
+        if life is None or not life.alive():
+            return False
+        session = life.session
+        if kind == "second":
+            if life.main_done or life.seconds:
+                return False
+            program = session.start()
+            life.seconds.append(program)
+            self.figures["second instances"] += 1
+            harness.wait_until(lambda: any(t == harness.MESSAGE_TITLE for t in
+                                           self.visible(program).values())
+                               or not program.running(), "the second instance's message",
+                               describe=lambda: session.describe(program))
+            if program.running():
+                life.second_messages.add(program.pid)
+                self.figures["messages"]["Application is already running (second instance)"] += 1
+            return True
+        if kind == "key":
+            expected = self.expectation(step, obs)
+            session.keys_no_focus(step["key"])
+            if expected:
+                self.await_effect(*expected)
+            return True
+        if kind == "type":
+            session._map_keysyms(step["text"])
+            self.xdotool("type", "--delay", "40", step["text"])
+            return True
+        if kind == "popup":
+            popups = obs.popups()
+            if not popups:
+                return False
+            x, y, w, h = popups[-1].client
+            self.click(x + int(step["fx"] * (w - 1)), y + int(step["fy"] * (h - 1)))
+            return True
+        if kind == "desktop":
+            # Away from every window of the program: the desktop behind them.
+            for window in obs.windows + obs.second:
+                x, y, w, h = window.frame
+                if x <= step["x"] < x + w and y <= step["y"] < y + h:
+                    return False
+            self.click(step["x"], step["y"])
+            return True
+        window = self.find(obs, EXIT if kind == "fill" else step.get("w"))
+        if window is None:
+            return False
+        if kind == "click":
+            x, y, w, h = window.client
+            self.click(x + int(step["fx"] * (w - 1)), y + int(step["fy"] * (h - 1)))
+            return True
+        if kind == "control":
+            centre = self.node_centre(window, step["role"], step["name"])
+            if centre is None:
+                return False
+            self.click(*centre)
+            return True
+        if kind == "close":
+            how = step["how"]
+            if how == "request":
+                xwatch.net_close_window(session.display, window.id)
+            elif how == "button":
+                session.click_close_button(window.id)
+            else:
+                session.keys_no_focus("alt+F4")
+            return True
+        if kind == "activate":
+            self.xdotool("windowactivate", window.id)
+            return True
+        if kind == "fill":
+            return self.fill(step, window)
+        raise ValueError(f"unknown step {step}")
+
+    def fill(self, step, window):
+        """Clicks each box of the exit form and types into it, then (mostly) submits."""
+        for box in FORM_BOXES:
+            centre = self.node_centre(window, "text", box)
+            if centre is None:
+                return False
+            self.click(*centre)
+            # A click puts the cursor where it lands: what was in the box goes first.
+            self.life.session.keys_no_focus("ctrl+a", "BackSpace")
+            self.life.session._map_keysyms(step["texts"][box])
+            self.xdotool("type", "--delay", "40", step["texts"][box])
+        if step["submit"]:
+            # The form's contents before the request goes out: the request must carry them.
+            self.settle_contents()
+            self.life.session.keys_no_focus("alt+n")
+        return True
+
+    def settle_contents(self):
+        self.check(self.observe())
+
+    def await_effect(self, what, done):
+        started = time.monotonic()
+        while True:
+            obs = self.observe_x()
+            if done(obs):
+                took = time.monotonic() - started
+                self.figures["effects"].append(took)
+                if took > self.answer_limit:
+                    raise Fault("answers", f"{what}: it took {took:.2f} s")
+                return
+            waited = time.monotonic() - started
+            if waited > max(10.0, self.answer_limit):
+                raise Fault("answers", f"{what}: nothing within {waited:.1f} s")
+            time.sleep(0.03)
+
+    def start(self, step):
+        self.end_life()
+        self.life = Life(self, step.get("days"))
+        self.figures["starts"] += 1
+        if self.life.due:
+            self.figures["reminders seeded"] += 1
+        life = self.life
+        # The start itself is not timed: a sanitizer build on a busy machine starts slowly.
+        harness.wait_until(lambda: self.visible(life.main) or not life.main.running(),
+                           "the program's first window",
+                           describe=lambda: life.session.describe(life.main))
+
+    def end_life(self):
+        if self.life is not None:
+            life, self.life = self.life, None
+            self.check_output_of(life)
+            life.close()
+
+    def check_output_of(self, life):
+        previous, self.life = self.life, life
+        try:
+            self.check_output()
+        finally:
+            self.life = previous
+
+    # -- running --
+
+    def record(self, step, obs, index):
+        label = obs.label() if obs is not None else "-"
+        self.steps.append((step, label))
+        if not self.quiet and os.environ.get("SKYRAND_SOAK_TRACE"):
+            print(f"  #{index} [{label}] {describe(step)}", flush=True)
+
+    def one(self, step, index):
+        """Performs one step and checks every rule after it."""
+        obs = self.last
+        if step["k"] != "start" and (self.life is None or not self.life.alive()):
+            self.record(step, obs, index)
+            return False
+        self.record(step, obs, index)
+        done = self.perform(step, obs if obs is not None else Observation())
+        if self.life is None:
+            return done
+        time.sleep(0.12)
+        obs = self.check(self.observe())
+        if not self.life.main_done:
+            self.figures["combinations"][obs.label()] += 1
+        self.last = obs
+        return done
+
+    def run_random(self, seed, seconds):
+        rng = random.Random(seed)
+        deadline = time.monotonic() + seconds
+        index = 0
+        while time.monotonic() < deadline:
+            obs = self.last if self.life is not None else Observation()
+            step = self.choose(rng, obs)
+            index += 1
+            self.one(step, index)
+
+    def run_steps(self, steps):
+        for index, step in enumerate(steps, 1):
+            self.one(step, index)
+
+    def finish(self):
+        self.end_life()
+
+
+def describe(step):
+    rest = {k: v for k, v in step.items() if k != "k"}
+    return step["k"] + " " + json.dumps(rest, ensure_ascii=False)
+
+
+def figures_text(soak, seconds, seed, steps):
+    f = soak.figures
+    lines = [f"seed {seed}" if seed is not None else "replayed steps",
+             f"window manager {soak.wm}", f"steps {steps}",
+             f"steps per second {steps / seconds:.2f} over {seconds:.0f} s",
+             f"starts {f['starts']} (update question seeded {f['reminders seeded']}, second "
+             f"instances {f['second instances']})"]
+
+    def counted(title, counter):
+        lines.append(title + ":")
+        for key, count in sorted(counter.items(), key=lambda kv: (-kv[1], kv[0])):
+            lines.append(f"  {count:6d}  {key}")
+    counted("window combinations seen (after each step)", f["combinations"])
+    counted("addresses opened", f["addresses"])
+    counted("messages seen", f["messages"])
+    for name in ("pings", "round trips", "effects"):
+        values = f[name]
+        if values:
+            lines.append(f"{name}: median {statistics.median(values) * 1000:.0f} ms, "
+                         f"max {max(values) * 1000:.0f} ms over {len(values)}")
+    return "\n".join(lines)
+
+
+def run(program, wm, answer_limit, steps=None, seed=None, seconds=None, quiet=False):
+    """Runs a soak (steps=None: random, from seed, for seconds) or replays steps.
+    Returns (soak, fault or None, elapsed seconds)."""
+    soak = Soak(program, wm, answer_limit, quiet=quiet)
+    started = time.monotonic()
+    fault = None
+    try:
+        if steps is None:
+            soak.run_random(seed, seconds)
+        else:
+            soak.run_steps(steps)
+    except Fault as error:
+        fault = error
+    except Exception as error:  # the driver's own failure: report it as such
+        fault = Fault("driver", "".join(traceback.format_exception(error)))
+    try:
+        soak.finish()
+    except Fault as error:
+        fault = fault or error
+    except Exception as error:  # noqa: BLE001
+        fault = fault or Fault("driver", "".join(traceback.format_exception(error)))
+    return soak, fault, time.monotonic() - started
+
+
+def shrink(program, wm, answer_limit, steps, rule, tries):
+    """Delta debugging over the step list: the shortest list found that still breaks the
+    same rule. Each candidate is replayed from a fresh desktop."""
+    cache = {}
+
+    def fails(candidate):
+        key = json.dumps(candidate, sort_keys=True)
+        if key not in cache:
+            result = False
+            for _ in range(tries):
+                _, fault, _ = run(program, wm, answer_limit, steps=candidate, quiet=True)
+                if fault is not None and fault.rule == rule:
+                    result = True
+                    break
+            cache[key] = result
+            print(f"  shrink: {len(candidate)} steps: {'fails' if result else 'passes'}",
+                  flush=True)
+        return cache[key]
+
+    # Every start begins a fresh desktop: first try the last start on its own.
+    starts = [i for i, step in enumerate(steps) if step["k"] == "start"]
+    for first in reversed(starts):
+        if fails(steps[first:]):
+            steps = steps[first:]
+            break
+    n = 2
+    while len(steps) >= 2:
+        chunk = max(1, len(steps) // n)
+        parts = [steps[i:i + chunk] for i in range(0, len(steps), chunk)]
+        reduced = False
+        for i in range(len(parts)):
+            complement = [s for j, part in enumerate(parts) if j != i for s in part]
+            if complement and fails(complement):
+                steps, n, reduced = complement, max(n - 1, 2), True
+                break
+        if not reduced:
+            if n >= len(steps):
+                break
+            n = min(len(steps), n * 2)
+    return steps
+
+
+def save(path, steps, wm, seed, fault):
+    with open(path, "w", encoding="utf-8") as f:
+        json.dump({"wm": wm, "seed": seed, "fault": str(fault) if fault else None,
+                   "steps": steps}, f, ensure_ascii=False, indent=1)
+        f.write("\n")
+
+
+def load(path):
+    with open(path, encoding="utf-8") as f:
+        data = json.load(f)
+    return data["steps"] if isinstance(data, dict) else data
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
+    parser.add_argument("program", nargs="?", default=os.path.join(
+        HERE, "..", "..", "build-asan", "skyrand"), help="the skyrand to soak (build-asan)")
+    parser.add_argument("--wm", default=None, choices=sorted(harness.WINDOW_MANAGERS),
+                        help="window manager (default: SKYRAND_E2E_WM, else openbox)")
+    parser.add_argument("--seconds", type=float, help="how long (default 60 s)")
+    parser.add_argument("--minutes", type=float)
+    parser.add_argument("--seed", type=int, help="random when not given; always printed")
+    parser.add_argument("--steps", help="replay this recorded step list instead")
+    parser.add_argument("--replay", nargs="+", metavar="LIST",
+                        help="replay regression lists, each from a fresh start; all must pass")
+    parser.add_argument("--shrink", action="store_true",
+                        help="cut a failing run down to a short list that still fails")
+    parser.add_argument("--shrink-tries", type=int, default=2,
+                        help="replays of a candidate before it counts as passing")
+    parser.add_argument("--answer-limit", type=float, default=2.0,
+                        help="seconds the program may take to answer (default 2)")
+    parser.add_argument("--out", default=os.path.join(tempfile.gettempdir(), "skyrand-soak"),
+                        help="where a failing run leaves its step list")
+    args = parser.parse_args()
+
+    harness.PROGRAM = os.path.abspath(args.program)
+    if not os.access(harness.PROGRAM, os.X_OK):
+        sys.exit(f"{harness.PROGRAM}: no such program (build it first)")
+    # Processes the program starts detached (the browser launcher) come back here to be reaped.
+    harness._libc.prctl(harness._PR_SET_CHILD_SUBREAPER, 1)
+    wm = args.wm or harness.window_manager_name()
+    os.makedirs(args.out, exist_ok=True)
+
+    if args.replay:
+        failed = 0
+        for path in args.replay:
+            soak, fault, elapsed = run(harness.PROGRAM, wm, args.answer_limit,
+                                       steps=load(path), quiet=True)
+            name = os.path.basename(path)
+            if fault:
+                failed += 1
+                print(f"FAIL {name} under {wm}: {fault}")
+                print_last(soak)
+            else:
+                print(f"ok   {name} under {wm} ({len(soak.steps)} steps, {elapsed:.1f} s)")
+        print(f"{len(args.replay) - failed} passed, {failed} failed")
+        sys.exit(1 if failed else 0)
+
+    seed = None
+    if args.steps:
+        steps = load(args.steps)
+        print(f"replaying {len(steps)} steps of {args.steps} under {wm}", flush=True)
+        soak, fault, elapsed = run(harness.PROGRAM, wm, args.answer_limit, steps=steps)
+    else:
+        seed = args.seed if args.seed is not None else random.SystemRandom().randrange(10**9)
+        seconds = args.minutes * 60 if args.minutes else (args.seconds or 60.0)
+        print(f"soak: seed {seed}, {seconds:.0f} s under {wm}, {harness.PROGRAM}", flush=True)
+        soak, fault, elapsed = run(harness.PROGRAM, wm, args.answer_limit, seed=seed,
+                                   seconds=seconds)
+    print(figures_text(soak, elapsed, seed, len(soak.steps)), flush=True)
+    if fault is None:
+        print("soak: every rule held")
+        return
+    recorded = [step for step, _ in soak.steps]
+    path = os.path.join(args.out, f"soak-{wm}-{seed if seed is not None else 'replay'}.json")
+    save(path, recorded, wm, seed, fault)
+    print(f"\nFAULT ({fault.rule}) at step {len(recorded)}, seed {seed}:\n{fault.detail}")
+    print_last(soak)
+    print(f"the whole step list: {path}")
+    if args.shrink:
+        print(f"shrinking {len(recorded)} steps ({fault.rule})...", flush=True)
+        short = shrink(harness.PROGRAM, wm, args.answer_limit, recorded, fault.rule,
+                       args.shrink_tries)
+        short_path = path.replace(".json", "-short.json")
+        save(short_path, short, wm, seed, fault)
+        print(f"short list ({len(short)} steps), in {short_path}:")
+        for index, step in enumerate(short, 1):
+            print(f"  {index}. {describe(step)}")
+    sys.exit(1)
+
+
+def print_last(soak, count=50):
+    print(f"last {min(count, len(soak.steps))} steps ([what was visible before] step):")
+    for index, (step, label) in enumerate(soak.steps[-count:],
+                                          max(1, len(soak.steps) - count + 1)):
+        print(f"  #{index} [{label}] {describe(step)}")
+
+
+if __name__ == "__main__":
+    main()
