@@ -1122,6 +1122,21 @@ def shrink(program, wm, answer_limit, steps, rule, tries):
     return steps
 
 
+def missed(soak, expect):
+    """A list's expectations of its replay: window combinations it must have shown, addresses
+    it must have opened, messages it must have shown. Steps whose window is not there are left
+    out of a replay; this says when that left out what the list is for."""
+    figures = soak.figures
+    for what, wanted in (("combinations", expect.get("combinations", [])),
+                         ("addresses", expect.get("addresses", [])),
+                         ("messages", expect.get("messages", []))):
+        for item in wanted:
+            if not figures[what][item]:
+                return Fault("replay", f"never seen among the {what}: {item!r} (seen: "
+                             f"{dict(figures[what])})")
+    return None
+
+
 def save(path, steps, wm, seed, fault):
     with open(path, "w", encoding="utf-8") as f:
         json.dump({"wm": wm, "seed": seed, "fault": str(fault) if fault else None,
@@ -1168,8 +1183,11 @@ def main():
     if args.replay:
         failed = 0
         for path in args.replay:
+            with open(path, encoding="utf-8") as f:
+                data = json.load(f)
             soak, fault, elapsed = run(harness.PROGRAM, wm, args.answer_limit,
-                                       steps=load(path), quiet=True)
+                                       steps=data["steps"], quiet=True)
+            fault = fault or missed(soak, data.get("expect", {}))
             name = os.path.basename(path)
             if fault:
                 failed += 1
