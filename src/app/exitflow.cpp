@@ -4,7 +4,10 @@
 
 #include "referral/frmNagScreen2.h"
 
-void ShowExitPromotion()
+void ShowExitPromotion(QWidget &closing)
 {
+    // The closing window leaves the screen first: a window manager may otherwise hand the
+    // keyboard back to it as it goes, away from the exit window.
+    closing.hide();
     LoadedWindows::load<frmNagScreen2>().showOnTop();
 }

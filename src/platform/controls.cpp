@@ -230,17 +230,14 @@ void CaptionLabel::mouseReleaseEvent(QMouseEvent *event)
         emit Click();
 }
 
-void DigitsComboBox::setDigits(int digits)
+DigitsComboBox::DigitsComboBox(int digits, QWidget *parent)
+    : QComboBox(parent)
+    , m_digits(digits)
 {
-    m_digits = digits;
-    m_hint = QSize();
-    updateGeometry();
 }
 
 QSize DigitsComboBox::sizeHint() const
 {
-    if (m_digits <= 0)
-        return QComboBox::sizeHint();
     if (!m_hint.isValid()) {
         // What QComboBox works out from its entries' widths, from the widest possible entry.
         const QFontMetrics metrics = fontMetrics();

@@ -102,8 +102,7 @@ class DigitsComboBox : public QComboBox
     Q_OBJECT
 
 public:
-    using QComboBox::QComboBox;
-    void setDigits(int digits);
+    DigitsComboBox(int digits, QWidget *parent = nullptr);
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override { return sizeHint(); }
 
@@ -111,6 +110,6 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    int m_digits = 0;
+    const int m_digits;
     mutable QSize m_hint;
 };

@@ -51,6 +51,13 @@ void Form::setUpWindow(const char *name, const QString &caption, Qt::WindowType 
     setFont(designFont(8.25));
 }
 
+void Form::showActivated()
+{
+    show();
+    raise();
+    activateWindow();
+}
+
 void Form::Unload()
 {
     close();

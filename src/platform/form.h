@@ -26,6 +26,10 @@ public:
     // Closes and discards the window, running its unload handler.
     void Unload();
 
+    // Shows the window in front, asking for the keyboard: window managers that prevent focus
+    // stealing give a newly mapped window the keyboard only when it asks for it.
+    void showActivated();
+
 protected:
     // What every window of the design shares: its name, its caption, a fixed border with a title
     // bar and a close box but no minimise or maximise button, and the design's font.

@@ -123,9 +123,7 @@ void frmDisplay::cmdBack_Click()
 {
     m_goingBack = true;
     Unload();
-    frmMain &entry = LoadedWindows::load<frmMain>();
-    entry.show();
-    entry.activateWindow();
+    LoadedWindows::load<frmMain>().showActivated();
     LoadedWindows::load<frmNagScreen2>().hide();
 }
 
@@ -143,8 +141,5 @@ void frmDisplay::Form_Unload()
         LoadedWindows::load<frmNagScreen2>();
         return;
     }
-    // Gone from the screen before the exit window comes: a window manager may otherwise hand
-    // the keyboard back to this window as it goes, away from the exit window.
-    hide();
-    ShowExitPromotion();
+    ShowExitPromotion(*this);
 }

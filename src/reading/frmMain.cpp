@@ -75,12 +75,8 @@ void frmMain::createControls()
     Picture1 = makeControl<QFrame>(Frame1, "Picture1");
     cboMonth = makeControl<QComboBox>(Picture1, "cboMonth");
     txtName = makeControl<QLineEdit>(Picture1, "txtName");
-    auto *date = makeControl<DigitsComboBox>(Picture1, "cboDate");
-    date->setDigits(2);
-    cboDate = date;
-    auto *year = makeControl<DigitsComboBox>(Picture1, "cboYear");
-    year->setDigits(4);
-    cboYear = year;
+    cboDate = makeControl<DigitsComboBox>(Picture1, "cboDate", 2);
+    cboYear = makeControl<DigitsComboBox>(Picture1, "cboYear", 4);
     Label7 = makeControl<QLabel>(Picture1, "Label7", QStringLiteral("Month"));
     Label2 = makeControl<QLabel>(Picture1, "Label2", QStringLiteral("Date Of Birth"));
     Label1 = makeControl<QLabel>(Picture1, "Label1", QStringLiteral("Name"));
@@ -284,8 +280,7 @@ void frmMain::cmdNext_Click()
 
     hide();
     LoadedWindows::load<frmNagScreen2>().hide();
-    display.show();
-    display.activateWindow();
+    display.showActivated();
 }
 
 void frmMain::cmdExit_Click()
@@ -295,8 +290,5 @@ void frmMain::cmdExit_Click()
 
 void frmMain::Form_Unload()
 {
-    // Gone from the screen before the exit window comes: a window manager may otherwise hand
-    // the keyboard back to this window as it goes, away from the exit window.
-    hide();
-    ShowExitPromotion();
+    ShowExitPromotion(*this);
 }

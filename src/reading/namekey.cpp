@@ -4,6 +4,9 @@
 
 namespace namekey {
 
+namespace {
+
+// The rule for one typed character code: the code to insert, or 0 to refuse it.
 int filteredCode(int code)
 {
     if (code >= 'a' && code <= 'z')
@@ -12,6 +15,8 @@ int filteredCode(int code)
         return code;
     return 0;
 }
+
+} // namespace
 
 Decision decide(QStringView keyText)
 {

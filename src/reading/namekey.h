@@ -9,9 +9,6 @@
 // other character is refused with a message.
 namespace namekey {
 
-// The rule for one typed character code: the code to insert, or 0 to refuse it.
-int filteredCode(int code);
-
 enum class Action {
     Pass, // no typed character, or one that goes through as it is: the box handles the key
     Refuse, // discard the key and tell the user
@@ -22,11 +19,6 @@ struct Decision
 {
     Action action;
     QString text;
-
-    friend bool operator==(const Decision &a, const Decision &b)
-    {
-        return a.action == b.action && a.text == b.text;
-    }
 };
 
 // The rule for a key press, from the text it would insert. An empty text (arrows, Home, Shift) is

@@ -227,11 +227,7 @@ void frmNagScreen2::showOnTop()
 {
     // Some window managers drop the stay-on-top state of a window that was hidden: ask again.
     setWindowFlag(Qt::WindowStaysOnTopHint);
-    // Window managers that prevent focus stealing give a newly mapped window the keyboard only
-    // when it asks for it.
-    show();
-    raise();
-    activateWindow();
+    showActivated();
 }
 
 QString frmNagScreen2::placeholderOf(QObject *box) const

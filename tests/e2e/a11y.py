@@ -91,19 +91,9 @@ class Accessibility:
         test.addCleanup(stop)
 
     def _start_bus(self, root, env):
-        read_end, write_end = os.pipe()
-        with open(os.path.join(self.session.logs, "a11y-bus.log"), "wb") as log:
-            bus = subprocess.Popen(
-                [harness.tool("dbus-daemon"), "--session", "--nofork", "--nopidfile",
-                 "--address=unix:dir=" + root, f"--print-address={write_end}"],
-                env=env, pass_fds=[write_end], stdin=subprocess.DEVNULL,
-                stdout=subprocess.DEVNULL, stderr=log)
+        bus, address = harness.start_session_bus(
+            root, env, os.path.join(self.session.logs, "a11y-bus.log"))
         self._processes.append(bus)
-        os.close(write_end)
-        with os.fdopen(read_end, "rb") as pipe:
-            address = pipe.readline().decode().strip()
-        if not address:
-            raise AssertionError("dbus-daemon did not start for the accessibility bus")
         return address
 
     def _ask(self, request):

@@ -221,6 +221,27 @@ def _end(processes):
             process.wait()
 
 
+def start_session_bus(root, env, log_path):
+    """A private D-Bus session bus with its socket in root; returns (process, address)."""
+    read_end, write_end = os.pipe()
+    with open(log_path, "wb") as log:
+        bus = subprocess.Popen(
+            [tool("dbus-daemon"), "--session", "--nofork", "--nopidfile",
+             "--address=unix:dir=" + root, f"--print-address={write_end}"],
+            env=env, pass_fds=[write_end], stdin=subprocess.DEVNULL, stdout=log,
+            stderr=subprocess.STDOUT, preexec_fn=_die_with_harness)
+    os.close(write_end)
+    with os.fdopen(read_end, "rb") as pipe:
+        address = pipe.readline().decode().strip()
+    if not address:
+        bus.kill()
+        bus.wait()
+        with open(log_path, "rb") as f:
+            said = f.read()[-2000:].decode("utf-8", "replace")
+        raise AssertionError("dbus-daemon did not start: " + said)
+    return bus, address
+
+
 class Program:
     """One started skyrand process."""
 
@@ -432,19 +453,8 @@ class Session:
             shutil.copytree(channels, Session._xfconf_seed)
 
     def _start_bus(self, root, env):
-        read_end, write_end = os.pipe()
-        with open(os.path.join(self.logs, "bus.log"), "wb") as log:
-            bus = subprocess.Popen(
-                [tool("dbus-daemon"), "--session", "--nofork", "--nopidfile",
-                 "--address=unix:dir=" + root, f"--print-address={write_end}"],
-                env=env, pass_fds=[write_end], stdin=subprocess.DEVNULL, stdout=log,
-                stderr=subprocess.STDOUT, preexec_fn=_die_with_harness)
+        bus, address = start_session_bus(root, env, os.path.join(self.logs, "bus.log"))
         self._helpers.append(bus)
-        os.close(write_end)
-        with os.fdopen(read_end, "rb") as pipe:
-            address = pipe.readline().decode().strip()
-        if not address:
-            raise AssertionError("dbus-daemon did not start: " + self._tail("bus.log"))
         return address
 
     # -- the program --
