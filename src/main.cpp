@@ -19,6 +19,9 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setStyle(new AppStyle);
+    // What assistive technologies call the program. Its files are named after the executable
+    // (platform::programName), so they stay where they are.
+    QCoreApplication::setApplicationName(QStringLiteral("Skyrand"));
     QCoreApplication::setApplicationVersion(QStringLiteral(SKYRAND_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(SKYRAND_APPLICATION_ID));
     // Title bars and task switchers of X11 desktops take the icon from the window itself.

@@ -24,7 +24,7 @@ namespace {
 
 const QString kPage = QStringLiteral("https://www.orrimsoftwares.com/skyrand/ssd.php?page=");
 
-Form &loaded(const QString &window)
+MainForm &loaded(const QString &window)
 {
     if (window == u"frmMain")
         return LoadedWindows::load<frmMain>();
@@ -32,7 +32,7 @@ Form &loaded(const QString &window)
 }
 
 // Clicks a link label after bringing it to the front, as the user sees it; false when it cannot.
-[[nodiscard]] bool clickLabel(Form &form, const QString &name)
+[[nodiscard]] bool clickLabel(MainForm &form, const QString &name)
 {
     auto *label = form.findChild<CaptionLabel *>(name);
     if (!label) {
@@ -50,7 +50,7 @@ Form &loaded(const QString &window)
 
 // Chooses a menu entry with the keyboard: Alt plus the menu's letter, then the entry's letter;
 // false when the menu does not open.
-[[nodiscard]] bool chooseMenu(Form &form, const QString &keys)
+[[nodiscard]] bool chooseMenu(MainForm &form, const QString &keys)
 {
     QTest::keyClick(&form, keys[0].toLatin1(), Qt::AltModifier);
     if (keys.size() == 1)
@@ -103,7 +103,7 @@ private slots:
     void aboutWindow();
 
 private:
-    void checkAbout(frmAbout *about, Form &opener);
+    void checkAbout(frmAbout *about, MainForm &opener);
     std::unique_ptr<FakePlatform> fake;
 };
 
@@ -167,7 +167,7 @@ void TestWebLinks::linksOpenTheirPage()
     QFETCH(QString, control);
     QFETCH(QString, key);
 
-    Form &form = loaded(window);
+    MainForm &form = loaded(window);
     QVERIFY(showActive(form));
     for (int click = 1; click <= 2; ++click) {
         if (control.startsWith(u"menu:"))
@@ -188,7 +188,7 @@ void TestWebLinks::linksOpenTheirPage()
     QVERIFY(fake->messages.shown.isEmpty());
 }
 
-void TestWebLinks::checkAbout(frmAbout *about, Form &opener)
+void TestWebLinks::checkAbout(frmAbout *about, MainForm &opener)
 {
     QCOMPARE(about->windowTitle(), QStringLiteral(SKYRAND_TITLE));
     QVERIFY(!about->windowIcon().isNull());
@@ -229,7 +229,7 @@ void TestWebLinks::aboutWindow()
 {
     QStringList textsSeen;
     for (const char *window : {"frmMain", "frmDisplay", "frmMain"}) {
-        Form &opener = loaded(QLatin1String(window));
+        MainForm &opener = loaded(QLatin1String(window));
         QVERIFY(showActive(opener));
         bool checked = false;
         whenAboutIsOpen(this, [&](frmAbout *about) {

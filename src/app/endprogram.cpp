@@ -15,7 +15,7 @@ void EndProgram()
         if (process.hasEnded())
             return;
         if (window)
-            window->Unload();
+            window->close();
     }
     if (!process.hasEnded())
         process.end(0);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/controls.h"
 
+#include <QAbstractItemView>
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QFontDatabase>
@@ -12,6 +13,9 @@
 #include <QtMath>
 
 #include <fontconfig/fontconfig.h>
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -89,14 +93,126 @@ private:
     CaptionLabel *label() const { return static_cast<CaptionLabel *>(widget()); }
 };
 
-QAccessibleInterface *captionAccessible(const QString &className, QObject *object)
+// A drop-down list as assistive technologies see it: named by its chosen item and labelled by its
+// heading, as Qt has it, and showing the chosen item as its text, where screen readers read what
+// a list holds. Qt 6.4 offers that text nowhere: the chosen item is lost to a screen reader,
+// which speaks only the heading. Choosing another item is announced by Qt as for any list.
+class ListAccessible final : public QAccessibleWidget, public QAccessibleTextInterface
+{
+public:
+    explicit ListAccessible(QComboBox *list)
+        : QAccessibleWidget(list, QAccessible::ComboBox)
+    {
+        addControllingSignal(QLatin1String("activated(int)"));
+    }
+
+    void *interface_cast(QAccessible::InterfaceType type) override
+    {
+        if (type == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface *>(this);
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name || t == QAccessible::Value)
+            return list()->currentText();
+        return QAccessibleWidget::text(t);
+    }
+
+    QAccessible::State state() const override
+    {
+        QAccessible::State s = QAccessibleWidget::state();
+        s.expandable = true;
+        s.expanded = list()->view()->isVisible();
+        return s;
+    }
+
+    QStringList actionNames() const override
+    {
+        return QStringList {showMenuAction(), pressAction()} + QAccessibleWidget::actionNames();
+    }
+
+    void doAction(const QString &actionName) override
+    {
+        if (actionName == showMenuAction() || actionName == pressAction())
+            list()->showPopup();
+        else
+            QAccessibleWidget::doAction(actionName);
+    }
+
+    QStringList keyBindingsForAction(const QString &) const override { return {}; }
+
+    // The chosen item as read-only text, with no selection and the cursor at its start.
+    QString text(int startOffset, int endOffset) const override
+    {
+        return list()->currentText().mid(startOffset, endOffset - startOffset);
+    }
+    int characterCount() const override { return int(list()->currentText().size()); }
+    void selection(int, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = *endOffset = 0;
+    }
+    int selectionCount() const override { return 0; }
+    void addSelection(int, int) override { }
+    void removeSelection(int) override { }
+    void setSelection(int, int, int) override { }
+    int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override { }
+    QRect characterRect(int) const override { return {}; }
+    int offsetAtPoint(const QPoint &) const override { return -1; }
+    void scrollToSubstring(int, int) override { }
+    QString attributes(int offset, int *startOffset, int *endOffset) const override
+    {
+        *startOffset = *endOffset = offset;
+        return {};
+    }
+
+private:
+    QComboBox *list() const { return static_cast<QComboBox *>(widget()); }
+};
+
+QAccessibleInterface *programAccessible(const QString &className, QObject *object)
 {
     if (className == QLatin1String("CaptionLabel"))
         return new CaptionAccessible(static_cast<CaptionLabel *>(object));
+    if (className == QLatin1String("QComboBox") && !static_cast<QComboBox *>(object)->isEditable())
+        return new ListAccessible(static_cast<QComboBox *>(object));
+    // Qt calls a frame a "frame", which is what assistive technologies call a top-level window:
+    // a screen reader then takes the frame round a group of controls for the window they are
+    // in, finds it inactive and ignores the focus inside it. A frame round controls groups them.
+    // (Labels and other controls derived from QFrame have interfaces of their own, found first.)
+    // A plain top-level widget is a window all the same, not a part of one.
+    if (className == QLatin1String("QWidget") && static_cast<QWidget *>(object)->isWindow())
+        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+    if (className == QLatin1String("QFrame")) {
+        auto *frame = static_cast<QFrame *>(object);
+        if (frame->frameShape() != QFrame::HLine && frame->frameShape() != QFrame::VLine)
+            return new QAccessibleWidget(frame, QAccessible::Grouping);
+    }
     return nullptr;
 }
 
 } // namespace
+
+void describeForScreenReaders(QWidget &window)
+{
+    QList<QLabel *> texts;
+    for (QLabel *label : window.findChildren<QLabel *>()) {
+        const auto *caption = qobject_cast<CaptionLabel *>(label);
+        if (label->isVisibleTo(&window) && !label->text().isEmpty() && !label->buddy() &&
+            !(caption && caption->isLink()) && label->text() != window.windowTitle())
+            texts.append(label);
+    }
+    const auto at = [&window](const QLabel *label) { return label->mapTo(&window, QPoint()); };
+    std::stable_sort(texts.begin(), texts.end(), [&at](const QLabel *a, const QLabel *b) {
+        return std::pair(at(a).y(), at(a).x()) < std::pair(at(b).y(), at(b).x());
+    });
+    QStringList said;
+    for (const QLabel *label : texts)
+        said.append(label->text());
+    window.setAccessibleDescription(said.join(u'\n'));
+}
 
 void prepareDesignFonts()
 {
@@ -159,7 +275,7 @@ CaptionLabel::CaptionLabel(QWidget *parent)
     : QLabel(parent)
 {
     static const bool accessible = [] {
-        QAccessible::installFactory(captionAccessible);
+        QAccessible::installFactory(programAccessible);
         return true;
     }();
     Q_UNUSED(accessible);

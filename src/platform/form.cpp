@@ -3,136 +3,142 @@
 #include "platform/form.h"
 
 #include "platform/controls.h"
+#include "platform/windowing.h"
 
-#include <QAbstractButton>
 #include <QCloseEvent>
 #include <QHideEvent>
 #include <QKeyEvent>
+#include <QLayout>
+#include <QMenuBar>
 #include <QPushButton>
+#include <QShowEvent>
 
 namespace {
 
-QList<QPointer<Form>> &registry()
+QList<QPointer<QWidget>> &registry()
 {
-    static QList<QPointer<Form>> windows;
+    static QList<QPointer<QWidget>> windows;
     return windows;
 }
 
-void registerWindow(Form *window)
+void unregisterWindow(QWidget *window)
 {
-    registry().append(window);
-}
-
-void unregisterWindow(Form *window)
-{
-    registry().removeIf([window](const QPointer<Form> &w) { return w.isNull() || w == window; });
+    registry().removeIf([window](const QPointer<QWidget> &w) { return w.isNull() || w == window; });
 }
 
 } // namespace
 
-Form::Form(QWidget *parent)
-    : QDialog(parent)
+Form::Form(QWidget *window)
+    : m_window(window)
 {
-    setAttribute(Qt::WA_DeleteOnClose);
-    registerWindow(this);
+    m_window->setAttribute(Qt::WA_DeleteOnClose);
+    registry().append(m_window);
 }
 
 Form::~Form()
 {
-    unregisterWindow(this);
+    unregisterWindow(m_window);
 }
 
 void Form::setUpWindow(const char *name, const QString &caption, Qt::WindowType kind)
 {
-    setObjectName(QLatin1String(name));
-    setWindowTitle(caption);
-    setWindowFlags(kind | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                   Qt::WindowCloseButtonHint);
-    setFont(designFont(8.25));
-}
-
-void Form::showActivated()
-{
-    show();
-    raise();
-    activateWindow();
+    m_window->setObjectName(QLatin1String(name));
+    m_window->setWindowTitle(caption);
+    m_window->setWindowFlags(kind | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                             Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint);
+    m_window->setFont(designFont(8.25));
 }
 
 void Form::Unload()
 {
-    close();
+    m_window->close();
 }
 
-void Form::setCancelButton(QAbstractButton *button)
-{
-    m_cancelButton = button;
-}
-
-void Form::closeEvent(QCloseEvent *event)
+void Form::unloadOnClose(QCloseEvent *event)
 {
     // The window stays loaded while its own handler runs, so that a handler ending the program
     // neither unloads it twice (Qt ignores a close of a window that is closing) nor loads a new
     // one of its kind. Then it is gone for good: Qt deletes it once control is back in the event
     // loop, and until then it no longer counts as loaded.
     Form_Unload();
-    unregisterWindow(this);
+    unregisterWindow(m_window);
     event->accept();
 }
 
-void Form::setVisible(bool visible)
+void Form::showing(QShowEvent *event)
 {
-    // Only the buttons a window makes its default may take Enter from the other controls. A
-    // dialog would make every other button the default while it has the focus, and, in a window
-    // without a default, the first one for good: Enter typed into a text box would press it.
-    if (visible) {
-        for (QPushButton *button : findChildren<QPushButton *>()) {
-            if (!button->isDefault())
-                button->setAutoDefault(false);
-        }
-    }
-    // Centred when first shown only: a window shown again comes back where the user left it,
-    // which a dialog would not do for a move made through the window manager.
-    if (visible && m_keptPosition && isHidden())
-        move(*m_keptPosition);
-    QDialog::setVisible(visible);
+    if (event->spontaneous())
+        return;
+    describeForScreenReaders(*m_window);
+    if (m_keptPosition)
+        platform::placeAt(*m_window, *m_keptPosition);
+    else
+        platform::placeInCentre(*m_window);
 }
 
-void Form::hideEvent(QHideEvent *event)
+void Form::hiding(QHideEvent *event)
 {
-    if (!event->spontaneous()) {
-        m_keptPosition = pos();
-        setAttribute(Qt::WA_Moved);
-    }
-    QDialog::hideEvent(event);
+    if (!event->spontaneous())
+        m_keptPosition = m_window->pos();
 }
 
-void Form::keyPressEvent(QKeyEvent *event)
+MainForm::MainForm(QWidget *parent)
+    : QMainWindow(parent)
+    , Form(this)
 {
-    // Enter still clicks the button that has the focus, as Space does.
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+}
+
+void MainForm::setMenuAndContents(QMenuBar *menu, QLayout *contents)
+{
+    setMenuBar(menu);
+    auto *central = new QWidget(this);
+    central->setLayout(contents);
+    setCentralWidget(central);
+    // Neither the window nor anything in it can be resized.
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+void MainForm::setExitButton(QPushButton *button)
+{
+    m_exitButton = button;
+    button->setDefault(true);
+}
+
+void MainForm::closeEvent(QCloseEvent *event)
+{
+    unloadOnClose(event);
+}
+
+void MainForm::keyPressEvent(QKeyEvent *event)
+{
+    // Here come the keys that the control with the focus left alone: a push button that presses
+    // itself on Enter has taken it already.
     const auto modifiers = event->modifiers() & ~Qt::KeypadModifier;
-    auto *button = qobject_cast<QAbstractButton *>(focusWidget());
-    if (enter && modifiers == Qt::NoModifier && button && button->isEnabled() &&
-        button->isVisible()) {
-        button->click();
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (m_exitButton && modifiers == Qt::NoModifier && (enter || event->key() == Qt::Key_Escape)) {
+        m_exitButton->click();
         return;
     }
-    QDialog::keyPressEvent(event);
+    QMainWindow::keyPressEvent(event);
 }
 
-void Form::reject()
+void MainForm::showEvent(QShowEvent *event)
 {
-    if (m_cancelButton)
-        m_cancelButton->click();
-    else
-        close();
+    showing(event);
+    QMainWindow::showEvent(event);
+}
+
+void MainForm::hideEvent(QHideEvent *event)
+{
+    hiding(event);
+    QMainWindow::hideEvent(event);
 }
 
 namespace LoadedWindows {
 
-QList<QPointer<Form>> inLoadOrder()
+QList<QPointer<QWidget>> inLoadOrder()
 {
-    QList<QPointer<Form>> loaded;
+    QList<QPointer<QWidget>> loaded;
     for (const auto &window : registry()) {
         if (window)
             loaded.append(window);

@@ -2,35 +2,37 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
-#include <QDialog>
 #include <QList>
-#include <QPoint>
+#include <QMainWindow>
 #include <QPointer>
 
 #include <optional>
 
-class QAbstractButton;
+class QCloseEvent;
+class QHideEvent;
 class QKeyEvent;
+class QPushButton;
+class QShowEvent;
 
-// A window of the program. Windows are "loaded" from their construction until they are unloaded
-// (closed), which runs their Form_Unload and discards them; LoadedWindows lists the loaded ones in
-// the order they were loaded. A QDialog underneath gives the default button Enter, as users expect.
-class Form : public QDialog
+// A window of the program, on the Qt base that fits what it is: the entry and result windows are
+// main windows (MainForm below), the exit window a plain window, the about window a dialog.
+// Windows are "loaded" from their construction until they are unloaded (closed), which runs their
+// Form_Unload and discards them; LoadedWindows lists the loaded ones in the order they were
+// loaded. A window class derives from its Qt base first, then from Form, and hands its
+// closeEvent to unloadOnClose.
+class Form
 {
-    Q_OBJECT
-
 public:
-    explicit Form(QWidget *parent = nullptr);
-    ~Form() override;
+    Form(const Form &) = delete;
+    Form &operator=(const Form &) = delete;
 
     // Closes and discards the window, running its unload handler.
     void Unload();
 
-    // Shows the window in front, asking for the keyboard: window managers that prevent focus
-    // stealing give a newly mapped window the keyboard only when it asks for it.
-    void showActivated();
-
 protected:
+    explicit Form(QWidget *window);
+    virtual ~Form();
+
     // What every window of the design shares: its name, its caption, a fixed border with a title
     // bar and a close box but no minimise or maximise button, and the design's font.
     void setUpWindow(const char *name, const QString &caption, Qt::WindowType kind = Qt::Window);
@@ -38,26 +40,51 @@ protected:
     // Runs while the window is being unloaded, whatever asked for it; it never cancels.
     virtual void Form_Unload() { }
 
-    // Escape clicks this button instead of just hiding the window.
-    void setCancelButton(QAbstractButton *button);
+    // The window's closeEvent: runs the unload handler, after which the window no longer counts
+    // as loaded and is deleted.
+    void unloadOnClose(QCloseEvent *event);
 
-    void closeEvent(QCloseEvent *event) override;
-    void hideEvent(QHideEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
-    void reject() override;
-
-public:
-    void setVisible(bool visible) override;
+    // The window's showEvent: the window opens in the centre of the screen the first time, and
+    // where the user left it every time after. Assistive technologies find what it says in its
+    // description, as it says it now.
+    void showing(QShowEvent *event);
+    // The window's hideEvent: keeps where it was.
+    void hiding(QHideEvent *event);
 
 private:
-    QPointer<QAbstractButton> m_cancelButton;
+    QWidget *const m_window;
     std::optional<QPoint> m_keptPosition;
+};
+
+// The entry and result windows: a menu bar over contents of a fixed size, and one button, Exit,
+// that Enter and Escape press. Enter presses a push button that has the focus instead, when that
+// button says so (QPushButton::autoDefault); on any other control, a name box or a list, it
+// presses Exit. Escape presses Exit from anywhere in the window.
+class MainForm : public QMainWindow, public Form
+{
+    Q_OBJECT
+
+public:
+    explicit MainForm(QWidget *parent = nullptr);
+
+protected:
+    // The menu bar, and the contents below it laid out by `contents`.
+    void setMenuAndContents(QMenuBar *menu, QLayout *contents);
+    void setExitButton(QPushButton *button);
+
+    void closeEvent(QCloseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
+
+private:
+    QPointer<QPushButton> m_exitButton;
 };
 
 namespace LoadedWindows {
 
 // Loaded windows, oldest first.
-QList<QPointer<Form>> inLoadOrder();
+QList<QPointer<QWidget>> inLoadOrder();
 
 template<class W> W *find()
 {

@@ -5,6 +5,7 @@
 #include "app/exitflow.h"
 #include "app/version.h"
 #include "platform/controls.h"
+#include "platform/windowing.h"
 #include "reading/frmMain.h"
 #include "reading/interpretations.h"
 #include "referral/frmNagScreen2.h"
@@ -19,15 +20,16 @@
 #include <QVBoxLayout>
 
 frmDisplay::frmDisplay(QWidget *parent)
-    : Form(parent)
+    : MainForm(parent)
 {
     setUpWindow("frmDisplay", QStringLiteral(SKYRAND_TITLE));
     buildMenu();
     createControls();
     layOutControls();
 
-    cmdExit->setDefault(true);
-    setCancelButton(cmdExit);
+    // Enter on Back clicks Back; anywhere else Enter and Escape click Exit.
+    setExitButton(cmdExit);
+    cmdBack->setAutoDefault(true);
     setTabOrder(cmdExit, cmdBack);
     cmdExit->setFocus();
 
@@ -87,13 +89,12 @@ void frmDisplay::layOutControls()
     buttons->addWidget(cmdBack, 3);
     buttons->addWidget(cmdExit, 1);
 
-    auto *window = new QVBoxLayout(this);
-    window->setMenuBar(menuBar);
-    window->setSizeConstraint(QLayout::SetFixedSize);
+    auto *window = new QVBoxLayout;
     window->addWidget(Frame2);
     window->addWidget(fraSexualitySign);
     window->addLayout(buttons);
     window->addWidget(Frame5);
+    setMenuAndContents(menuBar, window);
 }
 
 void frmDisplay::buildMenu()
@@ -123,7 +124,7 @@ void frmDisplay::cmdBack_Click()
 {
     m_goingBack = true;
     Unload();
-    LoadedWindows::load<frmMain>().showActivated();
+    platform::showWithKeyboard(LoadedWindows::load<frmMain>());
     LoadedWindows::load<frmNagScreen2>().hide();
 }
 

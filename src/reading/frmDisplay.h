@@ -13,7 +13,7 @@ class QMenuBar;
 class QPushButton;
 
 // The result window: the sign and what it means.
-class frmDisplay final : public Form
+class frmDisplay final : public MainForm
 {
     Q_OBJECT
 

@@ -6,6 +6,7 @@
 #include "app/version.h"
 #include "platform/controls.h"
 #include "platform/seams.h"
+#include "platform/windowing.h"
 #include "reading/frmDisplay.h"
 #include "reading/interpretations.h"
 #include "reading/modPlanetSign.h"
@@ -48,7 +49,7 @@ bool isLeapYear(int year)
 } // namespace
 
 frmMain::frmMain(QWidget *parent)
-    : Form(parent)
+    : MainForm(parent)
 {
     setUpWindow("frmMain", QStringLiteral(SKYRAND_TITLE));
     buildMenu();
@@ -131,28 +132,24 @@ void frmMain::layOutControls()
     bottom->addWidget(lblFullBrand, 0, 0);
     bottom->addWidget(cmdExit, 0, 1, Qt::AlignBottom);
 
-    auto *window = new QVBoxLayout(this);
-    window->setMenuBar(menuBar);
-    window->setSizeConstraint(QLayout::SetFixedSize);
+    auto *window = new QVBoxLayout;
     window->addWidget(Frame2);
     window->addWidget(Frame1);
     window->addWidget(Frame5);
+    setMenuAndContents(menuBar, window);
 }
 
 void frmMain::setUpKeyboard()
 {
-    // Keyboard: Enter outside a button and Escape anywhere click Exit; the lists are named by
-    // their headings for screen readers.
-    cmdExit->setDefault(true);
-    setCancelButton(cmdExit);
+    // Keyboard: Enter outside a button and Escape anywhere click Exit, Enter on the Get-sign
+    // button clicks that; the lists are named by their headings for screen readers.
+    setExitButton(cmdExit);
+    cmdNext->setAutoDefault(true);
     Label1->setBuddy(txtName);
     Label5->setBuddy(cboDate);
     Label7->setBuddy(cboMonth);
     Label6->setBuddy(cboYear);
     txtName->setAccessibleName(QStringLiteral("Name"));
-    cboDate->setAccessibleName(QStringLiteral("Date"));
-    cboMonth->setAccessibleName(QStringLiteral("Month"));
-    cboYear->setAccessibleName(QStringLiteral("Year"));
     // Every typed character must pass the key filter; an input method would bypass it.
     txtName->setAttribute(Qt::WA_InputMethodEnabled, false);
     txtName->installEventFilter(this);
@@ -212,7 +209,7 @@ void frmMain::Form_Load()
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched != txtName || event->type() != QEvent::KeyPress)
-        return Form::eventFilter(watched, event);
+        return MainForm::eventFilter(watched, event);
 
     auto *key = static_cast<QKeyEvent *>(event);
     // These keys move the focus, delete or cancel; they carry control codes in their text all the
@@ -222,7 +219,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
     const namekey::Decision decision = txtName_KeyPress(typesNothing ? QString() : key->text());
     switch (decision.action) {
     case namekey::Action::Pass:
-        return Form::eventFilter(watched, event);
+        return MainForm::eventFilter(watched, event);
     case namekey::Action::Insert:
         txtName->insert(decision.text);
         return true;
@@ -280,7 +277,7 @@ void frmMain::cmdNext_Click()
 
     hide();
     LoadedWindows::load<frmNagScreen2>().hide();
-    display.showActivated();
+    platform::showWithKeyboard(display);
 }
 
 void frmMain::cmdExit_Click()

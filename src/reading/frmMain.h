@@ -16,7 +16,7 @@ class QMenuBar;
 class QPushButton;
 
 // The entry window: the user's name and birth date in, the reading out.
-class frmMain final : public Form
+class frmMain final : public MainForm
 {
     Q_OBJECT
 

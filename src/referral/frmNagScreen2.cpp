@@ -5,6 +5,7 @@
 #include "platform/appicon.h"
 #include "platform/controls.h"
 #include "platform/seams.h"
+#include "platform/windowing.h"
 #include "referral/modTellAFriend.h"
 #include "referral/referaddress.h"
 #include "weblinks/modHelp.h"
@@ -58,7 +59,8 @@ QFrame *navyFrame(QWidget *parent, const char *name, const QString &caption)
 } // namespace
 
 frmNagScreen2::frmNagScreen2(QWidget *parent)
-    : Form(parent)
+    : QWidget(parent)
+    , Form(this)
 {
     setUpWindow("frmNagScreen2", QStringLiteral("ABC"));
     // White as the design fixes it, with every other colour fixed to match, whatever the
@@ -78,6 +80,10 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
     setTabOrder(txtFriendEmail, txtFriendName);
     setTabOrder(txtFriendName, txtMessage);
     cmdClose->setFocus();
+    // Enter clicks Exit and Refer A Friend Now when they have the focus, and nothing else: the
+    // window has no default button, and the link drawn as a check box takes Space only.
+    cmdClose->setAutoDefault(true);
+    cmdSubmit->setAutoDefault(true);
 
     connect(Check1, &QPushButton::clicked, this, &frmNagScreen2::Check1_Click);
     connect(cmdClose, &QPushButton::clicked, this, &frmNagScreen2::cmdClose_Click);
@@ -227,7 +233,7 @@ void frmNagScreen2::showOnTop()
 {
     // Some window managers drop the stay-on-top state of a window that was hidden: ask again.
     setWindowFlag(Qt::WindowStaysOnTopHint);
-    showActivated();
+    platform::showWithKeyboard(*this);
 }
 
 QString frmNagScreen2::placeholderOf(QObject *box) const
@@ -249,7 +255,7 @@ bool frmNagScreen2::eventFilter(QObject *watched, QEvent *event)
 {
     const QString placeholder = placeholderOf(watched);
     if (placeholder.isEmpty())
-        return Form::eventFilter(watched, event);
+        return QWidget::eventFilter(watched, event);
 
     switch (event->type()) {
     case QEvent::FocusIn:
@@ -261,13 +267,26 @@ bool frmNagScreen2::eventFilter(QObject *watched, QEvent *event)
             break;
         auto *box = static_cast<QLineEdit *>(watched);
         const QString trimmed = modTellAFriend::trimSpaces(box->text());
-        if (event->type() == QEvent::FocusIn && trimmed == placeholder)
-            box->clear();
-        else if (event->type() == QEvent::FocusOut && trimmed.isEmpty())
-            box->setText(placeholder);
+        if (event->type() == QEvent::FocusIn && trimmed == placeholder) {
+            // Qt tells assistive technologies of the new focus only after this handler. A
+            // screen reader that hears of the box first through its emptying takes the box for
+            // the focus already and never announces it. So the box is emptied once the focus
+            // change is out: right after this event, or sooner if a key or a click comes first.
+            m_emptyOnFocus = box;
+            QMetaObject::invokeMethod(this, &frmNagScreen2::emptyFocusedPlaceholder,
+                                      Qt::QueuedConnection);
+        } else if (event->type() == QEvent::FocusOut) {
+            m_emptyOnFocus = nullptr;
+            if (trimmed.isEmpty())
+                box->setText(placeholder);
+        }
         break;
     }
+    case QEvent::MouseButtonPress:
+        emptyFocusedPlaceholder();
+        break;
     case QEvent::KeyPress:
+        emptyFocusedPlaceholder();
         if ((watched == txtEmail || watched == txtFriendEmail) &&
             static_cast<QKeyEvent *>(event)->text() == u" ") {
             platform::showCritical(this, QStringLiteral("Email Address Cannot Contain Space"));
@@ -278,7 +297,15 @@ bool frmNagScreen2::eventFilter(QObject *watched, QEvent *event)
     default:
         break;
     }
-    return Form::eventFilter(watched, event);
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmNagScreen2::emptyFocusedPlaceholder()
+{
+    if (QLineEdit *box = m_emptyOnFocus) {
+        m_emptyOnFocus = nullptr;
+        box->clear();
+    }
 }
 
 void frmNagScreen2::Check1_Click()
@@ -323,7 +350,19 @@ void frmNagScreen2::Form_Unload()
     modHelp::EndProgram();
 }
 
-void frmNagScreen2::reject()
+void frmNagScreen2::closeEvent(QCloseEvent *event)
 {
-    // The window has no cancel button: Escape leaves it open.
+    unloadOnClose(event);
+}
+
+void frmNagScreen2::hideEvent(QHideEvent *event)
+{
+    hiding(event);
+    QWidget::hideEvent(event);
+}
+
+void frmNagScreen2::showEvent(QShowEvent *event)
+{
+    showing(event);
+    QWidget::showEvent(event);
 }

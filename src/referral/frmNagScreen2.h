@@ -12,7 +12,7 @@ class QPushButton;
 
 // The exit promotion window: the last window of a run, with a plea for the vendor's forum, links,
 // and the refer-a-friend form. Leaving it ends the program.
-class frmNagScreen2 final : public Form
+class frmNagScreen2 final : public QWidget, public Form
 {
     Q_OBJECT
 
@@ -50,7 +50,9 @@ public slots:
 protected:
     void Form_Unload() override;
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void reject() override;
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
     void createPleaAndLinks();
@@ -58,4 +60,8 @@ private:
     void layOutControls();
     void Form_Load();
     QString placeholderOf(QObject *box) const;
+    void emptyFocusedPlaceholder();
+
+    // The box that got the focus holding its placeholder, until it is emptied.
+    QPointer<QLineEdit> m_emptyOnFocus;
 };

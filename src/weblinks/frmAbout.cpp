@@ -21,7 +21,8 @@ const QColor kBlue(0, 0, 255);
 } // namespace
 
 frmAbout::frmAbout(QWidget *parent)
-    : Form(parent)
+    : QDialog(parent)
+    , Form(this)
 {
     setUpWindow("frmAbout", QStringLiteral(SKYRAND_TITLE), Qt::Dialog);
     setWindowIcon(applicationIcon());
@@ -110,6 +111,11 @@ void frmAbout::showModal(QWidget *owner)
 {
     auto *about = new frmAbout(owner);
     about->exec(); // deletes it on the way out, as the window deletes itself when closed
+}
+
+void frmAbout::closeEvent(QCloseEvent *event)
+{
+    unloadOnClose(event);
 }
 
 void frmAbout::cmdOK_Click()

@@ -4,13 +4,15 @@
 
 #include "platform/form.h"
 
+#include <QDialog>
+
 class CaptionLabel;
 class QFrame;
 class QLabel;
 class QPushButton;
 
 // The about window: name, version, what the program does, and two links to the vendor's site.
-class frmAbout final : public Form
+class frmAbout final : public QDialog, public Form
 {
     Q_OBJECT
 
@@ -31,6 +33,9 @@ public:
 
 public slots:
     void cmdOK_Click();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void createControls();
