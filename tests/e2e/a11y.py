@@ -57,14 +57,14 @@ class Accessibility:
         self.session = session
         root = os.path.join(session.root, "a11y")
         os.mkdir(root, 0o700)
-        runtime = os.path.join(root, "runtime")
+        self.runtime = runtime = os.path.join(root, "runtime")
         os.mkdir(runtime, 0o700)
         # The bus and what it starts (the launcher, the accessibility bus, the registry) keep
         # their sockets and files out of the program's folders, which the tests inspect.
         env = {"DISPLAY": session.display, "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
                "HOME": root, "XDG_RUNTIME_DIR": runtime, "LANG": "C.UTF-8",
                "LC_ALL": "C.UTF-8", "GSETTINGS_BACKEND": "memory"}
-        self._processes = []
+        self.processes = []
         self.address = self._start_bus(root, env)
         env["DBUS_SESSION_BUS_ADDRESS"] = self.address
         session.env["DBUS_SESSION_BUS_ADDRESS"] = self.address
@@ -75,7 +75,7 @@ class Accessibility:
             self._client = subprocess.Popen(
                 [_client_python(), os.path.abspath(__file__), "serve"], env=env,
                 stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=log)
-        self._processes.append(self._client)
+        self.processes.append(self._client)
 
         def stop():
             # After the session: the program must not lose its bus while it still runs.
@@ -84,7 +84,7 @@ class Accessibility:
             finally:
                 self._client.stdin.close()
                 self._client.stdout.close()
-                for process in self._processes[::-1]:
+                for process in self.processes[::-1]:
                     if process.poll() is None:
                         process.kill()
                     process.wait()
@@ -93,7 +93,7 @@ class Accessibility:
     def _start_bus(self, root, env):
         bus, address = harness.start_session_bus(
             root, env, os.path.join(self.session.logs, "a11y-bus.log"))
-        self._processes.append(bus)
+        self.processes.append(bus)
         return address
 
     def _ask(self, request):

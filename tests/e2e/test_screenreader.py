@@ -1,0 +1,135 @@
+# SPDX-FileCopyrightText: 2026 Orrim Softwares
+# SPDX-License-Identifier: MIT
+"""The program heard through Debian's Orca screen reader, as a blind user meets it: real keys go
+wherever the keyboard is, and what Orca says is read from Orca's own debug log.
+
+Each walk is a table: the keys pressed, then texts that Orca must say after them, in that order
+(each a part of what it says: a window is its title and role, then its texts, then the control
+that has the keyboard)."""
+
+import datetime
+import os
+import subprocess
+
+import a11y
+import harness
+import screenreader
+from harness import settings_bytes, today
+
+ENTRY = "Skyrand v1.25 frame"
+RESULT = ENTRY
+EXIT = "Skyrand v1.20 frame"
+ABOUT = "Skyrand v1.25 dialog"
+DESCRIPTION = "Skyrand describes the placement of the asteroid Eris"
+PRODUCTS = "If you have enjoyed this software"
+
+# The entry window's controls in tab order, each as Orca announces it when it gets the focus.
+ENTRY_WALK = [
+    ("Tab", "Date combo box", "1."),
+    ("Tab", "Month combo box", "January."),
+    ("Tab", "Year combo box", "1900."),
+    ("Tab", "Get My Eris Astrology Sign push button"),
+    ("Tab", "Exit push button"),
+    ("Tab", "Name text"),
+    ("shift+Tab", "Exit push button"),
+    ("Tab", "Name text"),
+]
+
+# The exit window's, from its Exit button on.
+EXIT_WALK = [
+    ("Tab", "Click Here To Visit www.orrimsoftwares.com Now check box not checked"),
+    ("Tab", "Your Name text"),
+    ("Tab", "Refer A Friend Now push button"),
+    ("Tab", "Your Email Address text"),
+    ("Tab", "Friend's Email Address text"),
+    ("Tab", "Friend's Name text"),
+    ("Tab", "Exit push button"),
+    ("shift+Tab", "Friend's Name text"),
+]
+
+
+class Hearing(harness.TestCase):
+    def listen(self, settings=None):
+        """A session with Orca on it and the program started; returns (session, program, Orca)
+        once Orca has announced the entry window (or, with a due reminder, its question)."""
+        s = self.session()
+        if settings:
+            with open(s.settings_file, "wb") as f:
+                f.write(settings)
+        self.accessibility = a11y.Accessibility(self, s)
+        orca = screenreader.ScreenReader(s, self.accessibility)
+        program = s.start()
+        return s, program, orca
+
+    def walk(self, s, orca, rows):
+        """Presses each row's keys where the keyboard is, and waits for what Orca must say."""
+        for keys, *said in rows:
+            if keys:
+                s.keys_no_focus(*keys.split())
+            orca.hear(*said)
+
+    def test_entry_window_and_its_controls(self):
+        s, program, orca = self.listen()
+        orca.hear(ENTRY, DESCRIPTION, "Name text")
+        self.walk(s, orca, ENTRY_WALK)
+        # Screen readers name the program by its accessible application name, which Orca lists.
+        listed = subprocess.run([harness.tool("orca"), "--list-apps"], env=orca.env,
+                                capture_output=True, timeout=harness.TIMEOUT).stdout.decode()
+        self.assertIn("Skyrand", listed.split())
+        self.assertNotIn("skyrand", listed.split())
+
+    def test_reading_says_the_sign_then_its_meaning(self):
+        s, program, orca = self.listen()
+        orca.hear(ENTRY, "Name text")
+        s.keys_no_focus("A", "n", "n")
+        self.walk(s, orca, [
+            # 1900 has Eris in Pisces.
+            ("Tab Tab Tab Tab space", RESULT, "Xena/Eris in your Chart is Placed in Pisces "
+             "You will be very idealistic by nature", "Exit push button"),
+            ("Tab", "Back push button"),
+            ("Tab", "Exit push button"),
+            # The entry window comes back with the keyboard where it was left.
+            ("alt+b", ENTRY, DESCRIPTION, "Get My Eris Astrology Sign push button"),
+        ])
+
+    def test_exit_window_after_escape_and_its_form(self):
+        s, program, orca = self.listen()
+        orca.hear(ENTRY, "Name text")
+        # Top to bottom: the right column's heading is level with the window's own caption; the
+        # plea on the left, one of four, always names the forum.
+        self.walk(s, orca, [("Escape", EXIT, "Download Orrim Softwares", PRODUCTS, "OrrimBoard",
+                             "Exit push button")] + EXIT_WALK)
+
+    def test_about_window(self):
+        s, program, orca = self.listen()
+        orca.hear(ENTRY, "Name text")
+        self.walk(s, orca, [
+            ("alt+h a", ABOUT, "Skyrand describes the placement", "OK push button"),
+            ("Return", ENTRY, "Name text"),
+        ])
+
+    def test_messages(self):
+        # Each message as it opens: its text, then its button.
+        s, program, orca = self.listen(
+            settings_bytes(today() - datetime.timedelta(days=30)))
+        self.walk(s, orca, [
+            ("", "There maybe an update to this software available", "Yes push button"),
+            ("n", ENTRY, "Name text"),
+            ("Tab Tab Tab Tab space", "Please Enter Your Name", "OK push button"),
+            ("Return", "Name text"),
+            ("1", "Please Enter only Letters", "OK push button"),
+            ("Return", "Name text"),
+            ("Escape", EXIT),
+            ("Tab Tab Tab Tab", "Your Email Address text"),
+            ("space", "Email Address Cannot Contain Space", "OK push button"),
+            ("Return", "Your Email Address text"),
+            ("alt+n", "Please Enter Proper Email Address", "OK push button"),
+        ])
+        second = s.start()
+        orca.hear("Application is already running", "OK push button")
+        s.keys_no_focus("Return")
+        self.assertEqual(second.wait_exit(), 0)
+
+
+if __name__ == "__main__":
+    harness.main()
