@@ -57,7 +57,7 @@ class Accessibility:
         self.session = session
         root = os.path.join(session.root, "a11y")
         os.mkdir(root, 0o700)
-        self.runtime = runtime = os.path.join(root, "runtime")
+        runtime = os.path.join(root, "runtime")
         os.mkdir(runtime, 0o700)
         # The bus and what it starts (the launcher, the accessibility bus, the registry) keep
         # their sockets and files out of the program's folders, which the tests inspect.
@@ -67,6 +67,7 @@ class Accessibility:
         self.processes = []
         self.address = self._start_bus(root, env)
         env["DBUS_SESSION_BUS_ADDRESS"] = self.address
+        self.env = env  # for other clients of the bus
         session.env["DBUS_SESSION_BUS_ADDRESS"] = self.address
         # Qt bridges to AT-SPI only when the desktop says an assistive technology is running;
         # this says so for good.
