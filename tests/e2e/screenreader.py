@@ -75,6 +75,11 @@ class ScreenReader:
         except FileNotFoundError:
             return ""
 
+    def _last_seen(self):
+        """The last events and keys Orca processed, for a failure message."""
+        seen = re.findall(r"vvvvv PROCESS (.*?) vvvvv", self._text())
+        return "\n".join(seen[-15:])
+
     def heard(self):
         """What Orca said since the last call, utterance by utterance, each blank or line break
         run as one blank."""
@@ -101,7 +106,8 @@ class ScreenReader:
         while not matched():
             if time.monotonic() > deadline or self.process.poll() is not None:
                 raise AssertionError(f"Orca did not say {list(expected)} in this order; it said "
-                                     f"{said}" + (" and ended" if self.process.poll() else ""))
+                                     f"{said}" + (" and ended" if self.process.poll() else "") +
+                                     "; the last it saw:\n" + self._last_seen())
             time.sleep(0.05)
             said += self.heard()
         return said
