@@ -96,14 +96,13 @@ private:
 // A drop-down list as assistive technologies see it: named by its chosen item and labelled by its
 // heading, as Qt has it, and showing the chosen item as its text, where screen readers read what
 // a list holds. Qt 6.4 offers that text nowhere: the chosen item is lost to a screen reader,
-// which speaks only the heading. Choosing another item is announced by Qt as for any list.
+// which speaks only the heading.
 class ListAccessible final : public QAccessibleWidget, public QAccessibleTextInterface
 {
 public:
     explicit ListAccessible(QComboBox *list)
         : QAccessibleWidget(list, QAccessible::ComboBox)
     {
-        addControllingSignal(QLatin1String("activated(int)"));
     }
 
     void *interface_cast(QAccessible::InterfaceType type) override

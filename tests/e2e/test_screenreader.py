@@ -16,8 +16,7 @@ import harness
 import screenreader
 from harness import settings_bytes, today
 
-ENTRY = "Skyrand v1.25 frame"
-RESULT = ENTRY
+MAIN = "Skyrand v1.25 frame"  # the entry and the result window
 EXIT = "Skyrand v1.20 frame"
 ABOUT = "Skyrand v1.25 dialog"
 DESCRIPTION = "Skyrand describes the placement of the asteroid Eris"
@@ -75,7 +74,7 @@ class Hearing(harness.TestCase):
 
     def test_entry_window_and_its_controls(self):
         s, program, orca = self.listen()
-        orca.hear(ENTRY, DESCRIPTION, "Name text")
+        orca.hear(MAIN, DESCRIPTION, "Name text")
         self.walk(s, orca, ENTRY_WALK)
         # Screen readers name the program by its accessible application name, which Orca lists.
         listed = subprocess.run([harness.tool("orca"), "--list-apps"], env=orca.env,
@@ -85,21 +84,21 @@ class Hearing(harness.TestCase):
 
     def test_reading_says_the_sign_then_its_meaning(self):
         s, program, orca = self.listen()
-        orca.hear(ENTRY, "Name text")
+        orca.hear(MAIN, "Name text")
         s.keys_no_focus("A", "n", "n")
         self.walk(s, orca, [
             # 1900 has Eris in Pisces.
-            ("Tab Tab Tab Tab space", RESULT, "Xena/Eris in your Chart is Placed in Pisces "
+            ("Tab Tab Tab Tab space", MAIN, "Xena/Eris in your Chart is Placed in Pisces "
              "You will be very idealistic by nature", "Exit push button"),
             ("Tab", "Back push button"),
             ("Tab", "Exit push button"),
             # The entry window comes back with the keyboard where it was left.
-            ("alt+b", ENTRY, DESCRIPTION, "Get My Eris Astrology Sign push button"),
+            ("alt+b", MAIN, DESCRIPTION, "Get My Eris Astrology Sign push button"),
         ])
 
     def test_exit_window_after_escape_and_its_form(self):
         s, program, orca = self.listen()
-        orca.hear(ENTRY, "Name text")
+        orca.hear(MAIN, "Name text")
         # Top to bottom: the right column's heading is level with the window's own caption; the
         # plea on the left, one of four, always names the forum.
         self.walk(s, orca, [("Escape", EXIT, "Download Orrim Softwares", PRODUCTS, "OrrimBoard",
@@ -107,10 +106,10 @@ class Hearing(harness.TestCase):
 
     def test_about_window(self):
         s, program, orca = self.listen()
-        orca.hear(ENTRY, "Name text")
+        orca.hear(MAIN, "Name text")
         self.walk(s, orca, [
             ("alt+h a", ABOUT, "Skyrand describes the placement", "OK push button"),
-            ("Return", ENTRY, "Name text"),
+            ("Return", MAIN, "Name text"),
         ])
 
     def test_messages(self):
@@ -119,7 +118,7 @@ class Hearing(harness.TestCase):
             settings_bytes(today() - datetime.timedelta(days=30)))
         self.walk(s, orca, [
             ("", "There maybe an update to this software available", "Yes push button"),
-            ("n", ENTRY, "Name text"),
+            ("n", MAIN, "Name text"),
             ("Tab Tab Tab Tab space", "Please Enter Your Name", "OK push button"),
             ("Return", "Name text"),
             ("1", "Please Enter only Letters", "OK push button"),
