@@ -2,15 +2,15 @@
 # SPDX-License-Identifier: MIT
 """Drives the real skyrand program on a private X display, as a user would.
 
-Every test gets a Session: its own Xvfb with a window manager on it (openbox, xfwm4 or metacity,
-as SKYRAND_E2E_WM says; openbox when unset), a fresh HOME and XDG folders under one temporary
+Every test gets a Session: its own Xvfb with a window manager on it (openbox, xfwm4, metacity,
+mutter or kwin, as SKYRAND_E2E_WM says; openbox when unset), a fresh HOME and XDG folders under one temporary
 folder, and a fake xdg-open first on PATH that appends each argument it is given as one line to
 a file. Keys and mouse clicks go through xdotool; windows are found by title and process with
 xdotool, xwininfo and xprop. Whatever a session started is killed when the test ends, pass or
 fail, including processes the program started detached (the harness is their subreaper).
 
 Run one file by hand with: python3 tests/e2e/test_startup.py build/skyrand [TestClass[.test]]
-and under another window manager with SKYRAND_E2E_WM=xfwm4 (or metacity) in front.
+and under another window manager with SKYRAND_E2E_WM=xfwm4 (or metacity, mutter, kwin) in front.
 """
 
 import atexit
@@ -64,6 +64,21 @@ WINDOW_MANAGERS = {
     "xfwm4": ["xfwm4", "--compositor=off", "--sm-client-disable"],
     # --compositor=none is what metacity 3.46 calls --no-composite (which it warns is deprecated).
     "metacity": ["metacity", "--compositor=none", "--sm-disable"],
+    # mutter is always a compositing manager on X11; it runs without GNOME Shell around it.
+    "mutter": ["mutter", "--x11", "--replace", "--sm-disable"],
+    "kwin": ["kwin_x11", "--replace"],
+}
+
+# The window managers that get a private session bus; the program keeps running without one.
+# xfwm4 reads its settings through xfconfd, which it reaches over D-Bus only, and without it ends
+# at once. KWin's key bindings (Alt+F4 among them) live in kglobalaccel, a service it starts
+# over D-Bus.
+_WM_ON_A_BUS = ("xfwm4", "kwin")
+
+# What a window manager needs in its environment beyond the harness's own: KWin, a Qt program
+# itself, must not composite and must not look for a Wayland display.
+_WM_ENVIRONMENT = {
+    "kwin": {"KWIN_COMPOSE": "N", "QT_QPA_PLATFORM": "xcb"},
 }
 
 
@@ -400,13 +415,12 @@ class Session:
                      "XDG_STATE_HOME", "XDG_RUNTIME_DIR"):
             env[name] = os.path.join(root, name.lower())
             os.mkdir(env[name], 0o700)
+        env.update(_WM_ENVIRONMENT.get(self.window_manager, {}))
         self._wm_config = env["XDG_CONFIG_HOME"]
-        if self.window_manager == "xfwm4":
-            # xfwm4 reads its settings through xfconfd, which it reaches over D-Bus only, and
-            # without it ends at once. It gets a private bus; the program keeps running without.
+        if self.window_manager in _WM_ON_A_BUS:
             self._wm_bus = self._start_bus(root, env)
             env["DBUS_SESSION_BUS_ADDRESS"] = self._wm_bus
-            if Session._xfconf_seed:
+            if self.window_manager == "xfwm4" and Session._xfconf_seed:
                 shutil.copytree(Session._xfconf_seed, os.path.join(
                     env["XDG_CONFIG_HOME"], *_XFCONF_CHANNELS))
         with open(os.path.join(self.logs, "wm.log"), "wb") as log:
@@ -728,8 +742,30 @@ class Session:
         if expressions:
             self._run([tool("xmodmap")] + expressions)
 
+    def _pixels(self, window, crop=None):
+        args = [tool("import"), "-display", self.display, "-window", window]
+        if crop:
+            args += ["-crop", "{2}x{3}+{0}+{1}".format(*crop)]
+        return subprocess.run(args + ["-depth", "8", "rgb:-"], capture_output=True,
+                              check=True).stdout
+
+    def wait_on_screen(self, window):
+        """Waits until the screen shows the top of the window as the window draws it. A compositing
+        window manager (mutter) paints a newly mapped window, frame and all, only some frames
+        later, and ignores a click on its title bar until then."""
+        def shown():
+            # The top right corner, under the close button: a message box over the window
+            # leaves it in view.
+            x, y, width, _ = self.client_geometry(window)
+            corner = (width * 3 // 4, 0, width // 4, 2)
+            return (self._pixels("root", (x + corner[0], y) + corner[2:]) ==
+                    self._pixels(window, corner))
+        wait_until(shown, f"window {window} to be on the screen")
+
     def click_close_button(self, window):
-        """Clicks the close button at the right end of the window manager's title bar."""
+        """Clicks the close button at the right end of the window manager's title bar, once
+        the user could see it."""
+        self.wait_on_screen(window)
         x, y, width, _ = self.client_geometry(window)
         _, _, top, bottom = self.frame_extents(window)
         if top <= bottom:
@@ -739,8 +775,10 @@ class Session:
         # window less the border the frame has all round (the bottom one); the close button is
         # the last thing in it, its middle this far left of the window's right edge: openbox's
         # 12-pixel button (theme Clearlooks) 10, xfwm4's 21-pixel one (theme Default) 10, and
-        # metacity's (drawn by GTK as Adwaita, layout "appmenu:close") 18.
-        inset = {"openbox": 10, "xfwm4": 10, "metacity": 18}[self.window_manager]
+        # metacity's and mutter's (both drawn by GTK as Adwaita, layout "appmenu:close") 18,
+        # and KWin's (Breeze) 20.
+        inset = {"openbox": 10, "xfwm4": 10, "metacity": 18, "mutter": 18,
+                 "kwin": 20}[self.window_manager]
         title_middle = y - top + (top + bottom) // 2
         self._run([tool("xdotool"), "mousemove", "--sync", str(x + width - inset),
                    str(title_middle), "click", "1"])
