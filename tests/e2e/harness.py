@@ -11,8 +11,13 @@ fail, including processes the program started detached (the harness is their sub
 
 Run one file by hand with: python3 tests/e2e/test_startup.py build/skyrand [TestClass[.test]]
 and under another window manager with SKYRAND_E2E_WM=xfwm4 (or metacity) in front.
+
+Scripts get the same private desktop from the command line (see _command_line below):
+    python3 tests/e2e/harness.py session [--wm NAME] [--screen WxH] [--dpi N] -- COMMAND...
+    python3 tests/e2e/harness.py title entry|exit|message
 """
 
+import argparse
 import atexit
 import ctypes
 import datetime
@@ -31,6 +36,7 @@ import unittest
 PROGRAM = None  # the skyrand executable, set by main()
 TIMEOUT = 60.0  # for waiting only: a sanitizer build on a busy machine is slow
 TEST_BUDGET = 300  # seconds one test method may take before it is stopped and cleaned up
+SCREEN = (1280, 1024)  # the size of a session's X screen, unless it asks for another
 
 _libc = ctypes.CDLL(None, use_errno=True)
 _PR_SET_PDEATHSIG = 1
@@ -221,6 +227,30 @@ def _end(processes):
             process.wait()
 
 
+def start_xvfb(log_path, screen=SCREEN, dpi=None):
+    """An X server on the first free display, which it picks itself (-displayfd), so that runs
+    side by side never collide; returns (process, display name)."""
+    read_end, write_end = os.pipe()
+    with open(log_path, "wb") as log:
+        xvfb = subprocess.Popen(
+            [tool("Xvfb"), "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % screen,
+             "-nolisten", "tcp", "-noreset"] + (["-dpi", str(dpi)] if dpi else []),
+            pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=log,
+            preexec_fn=_die_with_harness)
+    os.close(write_end)
+    number = b""
+    with os.fdopen(read_end, "rb") as pipe:
+        while not number.endswith(b"\n"):
+            chunk = pipe.read(1)
+            if not chunk:
+                xvfb.wait()
+                with open(log_path, "rb") as f:
+                    said = f.read()[-2000:].decode("utf-8", "replace")
+                raise AssertionError("Xvfb did not start: " + said)
+            number += chunk
+    return xvfb, ":" + number.decode().strip()
+
+
 def start_session_bus(root, env, log_path):
     """A private D-Bus session bus with its socket in root; returns (process, address)."""
     read_end, write_end = os.pipe()
@@ -279,11 +309,10 @@ class Session:
     # same defaults, at once.
     _xfconf_seed = None
 
-    def __init__(self, test, window_manager=None, xdg_open="record"):
-        """window_manager names one of WINDOW_MANAGERS; by default SKYRAND_E2E_WM decides.
-
-        True and False, which once asked for a window manager or none, are still accepted and
-        mean the default: every session runs one."""
+    def __init__(self, test, window_manager=None, xdg_open="record", screen=SCREEN, dpi=None):
+        """window_manager names one of WINDOW_MANAGERS, or is "" for none (a bare X server); by
+        default SKYRAND_E2E_WM decides. True and False, which once asked for a window manager
+        or none, are still accepted and mean the default."""
         self.root = tempfile.mkdtemp(prefix="skyrand-e2e-")
         self.programs = []
         self._helpers = []  # Xvfb, the window manager's bus, the window manager
@@ -329,15 +358,17 @@ class Session:
                 self.env[name] = os.environ[name]
         self._install_xdg_open(xdg_open)
 
-        self.display = self._start_xvfb()
+        xvfb, self.display = start_xvfb(os.path.join(self.logs, "xvfb.log"), screen, dpi)
+        self._helpers.append(xvfb)
         self.env["DISPLAY"] = self.display
         self._prime_test_keyboard()
         if window_manager in (None, True, False):
             window_manager = window_manager_name()
-        if window_manager not in WINDOW_MANAGERS:
+        if window_manager and window_manager not in WINDOW_MANAGERS:
             raise AssertionError(f"unknown window manager {window_manager!r}")
         self.window_manager = window_manager
-        self._start_window_manager(folder("wm", 0o700))
+        if window_manager:
+            self._start_window_manager(folder("wm", 0o700))
 
     # -- set-up --
 
@@ -355,25 +386,6 @@ class Session:
         with open(self.xdg_open, "w") as f:
             f.write("#!/bin/sh\n" + record + tail)
         os.chmod(self.xdg_open, 0o755)
-
-    def _start_xvfb(self):
-        read_end, write_end = os.pipe()
-        with open(os.path.join(self.logs, "xvfb.log"), "wb") as log:
-            xvfb = subprocess.Popen(
-                [tool("Xvfb"), "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
-                 "-nolisten", "tcp", "-noreset"],
-                pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=log,
-                preexec_fn=_die_with_harness)
-        self._helpers.append(xvfb)
-        os.close(write_end)
-        number = b""
-        with os.fdopen(read_end, "rb") as pipe:
-            while not number.endswith(b"\n"):
-                chunk = pipe.read(1)
-                if not chunk:
-                    raise AssertionError("Xvfb did not start: " + self._tail("xvfb.log"))
-                number += chunk
-        return ":" + number.decode().strip()
 
     def _prime_test_keyboard(self):
         """Makes xdotool's keyboard the one the server's core keyboard follows, before the window
@@ -818,3 +830,39 @@ def main():
     # Processes the program starts detached (the browser launcher) come back to us to be reaped.
     _libc.prctl(_PR_SET_CHILD_SUBREAPER, 1)
     unittest.main(module="__main__", verbosity=2)
+
+
+class _CommandLine:
+    """What a session expects of a test, on the command line: its with statement closes it."""
+
+    def addCleanup(self, function, *args):
+        pass
+
+
+def _command_line():
+    """session: runs COMMAND on a private desktop of its own (an X server, a window manager
+    if --wm names one, fresh home and XDG folders), with DISPLAY and those folders set, and ends
+    whatever it started once COMMAND ends; exits with COMMAND's status.
+    title: prints the title of the entry (result, about), exit or message windows."""
+    parser = argparse.ArgumentParser(prog="harness.py")
+    commands = parser.add_subparsers(dest="command", required=True)
+    session = commands.add_parser("session")
+    session.add_argument("--wm", default="", choices=sorted(WINDOW_MANAGERS))
+    session.add_argument("--screen", default="%dx%d" % SCREEN, help="WIDTHxHEIGHT")
+    session.add_argument("--dpi", type=int)
+    session.add_argument("run", nargs="+", metavar="COMMAND")
+    title = commands.add_parser("title")
+    title.add_argument("window", choices=["entry", "exit", "message"])
+    args = parser.parse_args()
+    if args.command == "title":
+        print({"entry": ENTRY_TITLE, "exit": EXIT_TITLE, "message": MESSAGE_TITLE}[args.window])
+        return 0
+    _libc.prctl(_PR_SET_CHILD_SUBREAPER, 1)  # what COMMAND leaves running comes back to us
+    screen = tuple(int(n) for n in args.screen.split("x"))
+    with Session(_CommandLine(), window_manager=args.wm, screen=screen, dpi=args.dpi) as s:
+        return subprocess.run(args.run, env=dict(os.environ, **s.env),
+                              preexec_fn=_die_with_harness).returncode
+
+
+if __name__ == "__main__":
+    sys.exit(_command_line())
