@@ -657,18 +657,24 @@ class Session:
         return tuple(int(value) for value in extents.split("=")[1].split(","))
 
     def client_geometry(self, window):
-        """(x, y, width, height) of the window itself, on the screen, without the frame."""
+        """(x, y, width, height) of the window itself, on the screen, without the frame; None
+        once the window is gone."""
         value = {}
-        for line in self._run([tool("xwininfo"), "-id", window]).splitlines():
-            if ":" in line:
-                key, _, text = line.partition(":")
-                value[key.strip()] = text.strip()
-        return (int(value["Absolute upper-left X"]), int(value["Absolute upper-left Y"]),
-                int(value["Width"]), int(value["Height"]))
+        for line in self._run([tool("xwininfo"), "-id", window], check=False).splitlines():
+            key, _, text = line.partition(":")
+            value[key.strip()] = text.strip()
+        try:
+            return (int(value["Absolute upper-left X"]), int(value["Absolute upper-left Y"]),
+                    int(value["Width"]), int(value["Height"]))
+        except (KeyError, ValueError):
+            return None
 
     def geometry(self, window):
         """(x, y, width, height) of the window with its frame: what a user sees of it."""
-        x, y, width, height = self.client_geometry(window)
+        client = self.client_geometry(window)
+        if client is None:
+            raise AssertionError(f"window {window} is gone")
+        x, y, width, height = client
         left, right, top, bottom = self.frame_extents(window)
         return (x - left, y - top, width + left + right, height + top + bottom)
 

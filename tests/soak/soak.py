@@ -332,18 +332,7 @@ class Soak:
         return info
 
     def geometry(self, wid):
-        result = self.run_tool([tool("xwininfo"), "-id", wid])
-        if result.returncode != 0:
-            return None
-        value = {}
-        for line in result.stdout.decode("utf-8", "replace").splitlines():
-            key, _, text = line.partition(":")
-            value[key.strip()] = text.strip()
-        try:
-            return (int(value["Absolute upper-left X"]), int(value["Absolute upper-left Y"]),
-                    int(value["Width"]), int(value["Height"]))
-        except (KeyError, ValueError):
-            return None
+        return self.life.session.client_geometry(wid)
 
     def observe_x(self):
         """The program's windows as the X server and window manager have them."""
