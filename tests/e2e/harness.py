@@ -32,6 +32,7 @@ import sys
 import tempfile
 import time
 import unittest
+import urllib.parse
 
 PROGRAM = None  # the skyrand executable, set by main()
 TIMEOUT = 60.0  # for waiting only: a sanitizer build on a busy machine is slow
@@ -47,6 +48,18 @@ SITE = "https://www.orrimsoftwares.com"
 HELP_PAGE = SITE + "/skyrand/ssd.php?page=help-web-page"
 DOWNLOAD_PAGE = SITE + "/skyrand/ssd.php?page=download-web-page"
 REFER_PAGE = SITE + "/skyrand/ssd.php?page=qvot-refer-a-friend"
+
+
+def refer_request(name, email, friend_name, friend_email):
+    """What the browser must get from the exit window's form holding these values: the page
+    with taf1 to taf6, each value percent-encoded whole, the hidden message and the product
+    folder among them. How the program builds it is its unit tests' business; the end-to-end
+    tests check that this is what arrives."""
+    def value(text):
+        return urllib.parse.quote(text, safe="")
+    return (f"{REFER_PAGE}&taf1={value(name)}&taf2={value(email)}"
+            f"&taf3=Your%20Message%0D%0A&taf4={value(friend_name)}&taf5={value(friend_email)}"
+            f"&taf6={value(SITE + '/skyrand/')}").encode()
 
 def _version():
     """The version, from the one place that sets it: project(VERSION ...) of the top CMakeLists."""
@@ -723,7 +736,29 @@ class Session:
     def type(self, window, text):
         self._map_keysyms(text)
         self.focus(window)
+        self.type_no_focus(text)
+
+    def type_no_focus(self, text):
+        """Types text wherever the keyboard focus is now, activating nothing."""
+        self._map_keysyms(text)
         self._run([tool("xdotool"), "type", "--delay", "60", text])
+
+    def click_at(self, x, y):
+        """A left click at this point of the screen, as the mouse gives it."""
+        self._run([tool("xdotool"), "mousemove", "--sync", str(x), str(y), "click", "1"])
+
+    def move(self, window, x, y):
+        """Asks the window manager to move the window, as a drag of its title bar would."""
+        self._run([tool("xdotool"), "windowmove", window, str(x), str(y)])
+
+    def set_clipboard(self, text):
+        """Puts text on the clipboard, owned by xclip, which serves it until the display ends."""
+        subprocess.run([tool("xclip"), "-selection", "clipboard", "-in"], input=text.encode(),
+                       env=self._tool_env(), stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=TIMEOUT, check=True)
+        # xclip serves the clipboard from a process of its own, which may not own it yet.
+        wait_until(lambda: self._run([tool("xclip"), "-selection", "clipboard", "-out"],
+                                     check=False) == text, "the clipboard to hold the text")
 
     def _map_keysyms(self, text):
         """Gives every character beyond ASCII a key of its own in the keyboard map.
@@ -826,6 +861,42 @@ class TestCase(unittest.TestCase):
 
     def session(self, **options):
         return Session(self, **options)
+
+    # -- the ways to the windows, shared by the tests --
+
+    def start_usable(self, s, **options):
+        """Starts the program and checks that its entry window comes up with no message."""
+        program = s.start(**options)
+        s.wait_window(program, ENTRY_TITLE)
+        self.assertEqual(s.titles(program), [ENTRY_TITLE])
+        return program
+
+    def assert_second_start_refused(self, s, first, **options):
+        """A second start shows its message alone and ends at Return; the first goes on with
+        the same windows."""
+        before = s.windows(first)
+        second = s.start(**options)
+        box = s.wait_window(second, MESSAGE_TITLE)
+        self.assertEqual(s.titles(second), [MESSAGE_TITLE])
+        s.keys(box, "Return")
+        self.assertEqual(second.wait_exit(), 0)
+        self.assertEqual(s.windows(first), before)
+
+    def reading(self, s, program, entry):
+        """Types a name and asks for the reading; returns the result window."""
+        s.type(entry, "Ann")
+        s.keys(entry, "Tab", "Tab", "Tab", "Tab", "space")  # to the Get-sign button
+        result = s.wait_window(program, ENTRY_TITLE, other_than=(entry,))
+        s.wait_titles(program, [ENTRY_TITLE])  # the entry window is hidden
+        return result
+
+    def exit_window(self, s, program):
+        """Waits until the exit window is the program's only window, kept above the others."""
+        s.wait_titles(program, [EXIT_TITLE])
+        window = s.wait_window(program, EXIT_TITLE)
+        wait_until(lambda: "_NET_WM_STATE_ABOVE" in s.net_wm_state(window),
+                   "the exit window to be kept above the others")
+        return window
 
 
 def main():

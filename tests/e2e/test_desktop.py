@@ -8,12 +8,10 @@ Where the point is that the program itself hands the keyboard to the right place
 whatever has the X input focus (keys_no_focus, type_no_focus): the test activates nothing."""
 
 import datetime
-import urllib.parse
 
 import a11y
 import harness
-import xstate
-from harness import (DOWNLOAD_PAGE, ENTRY_TITLE, EXIT_TITLE, MESSAGE_TITLE, REFER_PAGE, SITE,
+from harness import (DOWNLOAD_PAGE, ENTRY_TITLE, EXIT_TITLE, MESSAGE_TITLE, SITE, refer_request,
                      settings_bytes, today, wait_until)
 
 HOME_PAGE = SITE + "/skyrand/ssd.php?page=home-page"
@@ -40,22 +38,15 @@ def moves(here, there):
     return ["Tab"] * (there - here) if there >= here else ["shift+Tab"] * (here - there)
 
 
-def refer_address(name, email, friend_name, friend_email):
-    """The request the exit window sends for these values, each percent-encoded as a whole."""
-    def value(text):
-        return urllib.parse.quote(text, safe="")
-    return (f"{REFER_PAGE}&taf1={value(name)}&taf2={value(email)}"
-            f"&taf3=Your%20Message%0D%0A&taf4={value(friend_name)}&taf5={value(friend_email)}"
-            f"&taf6={value(SITE + '/skyrand/')}").encode()
-
-
 # A complete, valid request, and the boxes it goes into.
 FORM = {NAME: "Ann Lee", EMAIL: "ann@example.com", FRIEND_EMAIL: "zoe@example.org",
         FRIEND_NAME: "Zoe"}
-FORM_ADDRESS = refer_address(FORM[NAME], FORM[EMAIL], FORM[FRIEND_NAME], FORM[FRIEND_EMAIL])
+FORM_ADDRESS = refer_request(FORM[NAME], FORM[EMAIL], FORM[FRIEND_NAME], FORM[FRIEND_EMAIL])
 
 
-class DesktopTestCase(harness.TestCase):
+class DesktopChecks:
+    """Where the keyboard is, for the classes that ask (with harness.TestCase)."""
+
     def desktop(self, s, *programs):
         """The stacking order, active window and keyboard, for failure messages."""
         names = {}
@@ -70,37 +61,13 @@ class DesktopTestCase(harness.TestCase):
         wait_until(lambda: s.input_focus() == window, f"{what} to get the keyboard",
                    KEYBOARD_TIMEOUT, describe=lambda: self.desktop(s, *programs))
 
-    def reading(self, s, program, entry):
-        """Types a name and asks for the reading; returns the result window."""
-        s.type(entry, "Ann")
-        s.keys(entry, "Tab", "Tab", "Tab", "Tab", "space")  # to the Get-sign button
-        result = s.wait_window(program, ENTRY_TITLE, other_than=(entry,))
-        s.wait_titles(program, [ENTRY_TITLE])  # the entry window is hidden
-        return result
 
-    def exit_window(self, s, program):
-        s.wait_titles(program, [EXIT_TITLE])
-        return s.wait_window(program, EXIT_TITLE)
-
-    def assert_exit_window_has_the_keyboard(self, s, program, window):
-        """Tab, Shift+Tab and Space, sent to whatever has the focus, end the program: only
-        with the focus on the exit window's Exit button do they come back to it and press it."""
-        self.wait_keyboard(s, window, "the exit window", program)
-        s.keys_no_focus("Tab", "shift+Tab", "space")
-        try:
-            status = program.wait_exit(KEYBOARD_TIMEOUT)
-        except AssertionError:
-            raise AssertionError("Tab, Shift+Tab, Space did not press the exit window's Exit "
-                                 "button\n" + self.desktop(s, program)) from None
-        self.assertEqual(status, 0)
-
-
-class MessageStacking(DesktopTestCase):
+class MessageStacking(DesktopChecks, harness.TestCase):
     """Every message comes up in front of all windows, active, with the keyboard on its button,
     and gives the keyboard back to where it was when it closes."""
 
     def assert_in_front_with_the_keyboard(self, s, box, *programs):
-        wait_until(lambda: xstate.topmost(s) == box, "the message to be the topmost window",
+        wait_until(lambda: s.stacking()[-1:] == [box], "the message to be the topmost window",
                    KEYBOARD_TIMEOUT, describe=lambda: self.desktop(s, *programs))
         wait_until(lambda: s.active_window() == box, "the message to be the active window",
                    KEYBOARD_TIMEOUT, describe=lambda: self.desktop(s, *programs))
@@ -119,7 +86,7 @@ class MessageStacking(DesktopTestCase):
         s.wait_titles(program, [ENTRY_TITLE])
         # The name box has the keyboard again: a name typed now is taken for the reading.
         self.wait_keyboard(s, entry, "the entry window", program)
-        xstate.type_no_focus(s, "Ann")
+        s.type_no_focus("Ann")
         s.keys_no_focus("Tab", "Tab", "Tab", "Tab", "space")
         s.wait_window(program, ENTRY_TITLE, KEYBOARD_TIMEOUT, other_than=(entry,))
         s.wait_titles(program, [ENTRY_TITLE])
@@ -175,7 +142,7 @@ class MessageStacking(DesktopTestCase):
                 for target in (FRIEND_NAME, NAME, EMAIL, FRIEND_EMAIL):
                     # Entered by Tab, a box has its text selected: typing replaces it.
                     s.keys_no_focus(*moves(at, target))
-                    xstate.type_no_focus(s, FORM[target])
+                    s.type_no_focus(FORM[target])
                     at = target
                 s.keys_no_focus("alt+n")
                 wait_until(lambda: s.opened() or s.titles(program) != [EXIT_TITLE],
@@ -197,7 +164,7 @@ class MessageStacking(DesktopTestCase):
         entry = s.wait_window(program, ENTRY_TITLE)
         self.assertEqual(s.titles(program), [ENTRY_TITLE])
         self.wait_keyboard(s, entry, "the entry window", program)
-        xstate.type_no_focus(s, "Ann")
+        s.type_no_focus("Ann")
         s.keys_no_focus("Tab", "Tab", "Tab", "Tab", "space")
         s.wait_window(program, ENTRY_TITLE, KEYBOARD_TIMEOUT, other_than=(entry,))
 
@@ -216,7 +183,7 @@ class MessageStacking(DesktopTestCase):
         self.assertEqual(s.titles(first), [ENTRY_TITLE])
 
 
-class EnterInForm(DesktopTestCase):
+class EnterInForm(harness.TestCase):
     """Enter in a box of the exit window's form does nothing: no button is pressed, the text
     stays, the program goes on."""
 
@@ -248,16 +215,28 @@ class EnterInForm(DesktopTestCase):
                 self.assertEqual(s.titles(program), [EXIT_TITLE])
 
 
-class KeyboardAfterExit(DesktopTestCase):
+class KeyboardAfterExit(DesktopChecks, harness.TestCase):
     """However the user leaves the entry or the result window, the exit window that comes up
     has the keyboard; going Back gives it to the entry window."""
+
+    def assert_exit_window_has_the_keyboard(self, s, program, window):
+        """Tab, Shift+Tab and Space, sent to whatever has the focus, end the program: only
+        with the focus on the exit window's Exit button do they come back to it and press it."""
+        self.wait_keyboard(s, window, "the exit window", program)
+        s.keys_no_focus("Tab", "shift+Tab", "space")
+        try:
+            status = program.wait_exit(KEYBOARD_TIMEOUT)
+        except AssertionError:
+            raise AssertionError("Tab, Shift+Tab, Space did not press the exit window's Exit "
+                                 "button\n" + self.desktop(s, program)) from None
+        self.assertEqual(status, 0)
 
     def press(self, name):
         """Clicks the button of this name in the shown window, with the mouse."""
         def click(s, acc, program, window):
             button = acc.wait(program, f"the {name} button", window=ENTRY_TITLE,
                               role="push button", name=name)
-            xstate.click_at(s, *a11y.centre(button))
+            s.click_at(*a11y.centre(button))
         return click
 
     def press_by_assistive_technology(self, name):
@@ -325,11 +304,10 @@ class KeyboardAfterExit(DesktopTestCase):
                 self.exit_window(s, program)
 
 
-class EntryPosition(DesktopTestCase):
+class EntryPosition(harness.TestCase):
     """A reading and Back bring the entry window back where the user left it; the result
     window opens in the middle of the screen."""
 
-    SCREEN = (1280, 1024)  # the harness's Xvfb
     # Qt centres a window before it is mapped, guessing the frame the window manager will put
     # around it: with no other window visible it takes 10 pixels at the left and 40 at the top,
     # which puts the frame's middle up to some 50 pixels above the screen's.
@@ -348,8 +326,8 @@ class EntryPosition(DesktopTestCase):
 
     def assert_centred(self, geometry):
         x, y, width, height = geometry
-        for axis, middle, screen in (("x", x + width / 2, self.SCREEN[0]),
-                                     ("y", y + height / 2, self.SCREEN[1])):
+        for axis, middle, screen in (("x", x + width / 2, harness.SCREEN[0]),
+                                     ("y", y + height / 2, harness.SCREEN[1])):
             self.assertLessEqual(abs(middle - screen / 2), self.CENTRE_TOLERANCE,
                                  f"the result window at {geometry} is not centred in {axis}")
 
@@ -358,7 +336,7 @@ class EntryPosition(DesktopTestCase):
         program = s.start()
         entry = s.wait_window(program, ENTRY_TITLE)
         opened_at = self.settled_geometry(s, entry)
-        xstate.move(s, entry, 40, 60)
+        s.move(entry, 40, 60)
         moved = wait_until(lambda: self.settled_geometry(s, entry) != opened_at
                            and self.settled_geometry(s, entry), "the window manager to move it")
 
@@ -372,7 +350,7 @@ class EntryPosition(DesktopTestCase):
         self.assertLessEqual(abs(back[1] - moved[1]), 2, f"moved to {moved}, back at {back}")
 
 
-class NameFilter(DesktopTestCase):
+class NameFilter(harness.TestCase):
     """Shortcuts that would put text into the name box, or take back what was typed, are keys
     like any other there: refused with a message, and the box keeps what it had."""
 
@@ -383,7 +361,7 @@ class NameFilter(DesktopTestCase):
                 acc = a11y.Accessibility(self, s)
                 program = s.start()
                 entry = s.wait_window(program, ENTRY_TITLE)
-                xstate.set_clipboard(s, "123")
+                s.set_clipboard("123")
                 s.type(entry, "ann")
                 name_box = acc.wait(program, "the name box", window=ENTRY_TITLE, role="text",
                                     name="Name")
@@ -399,7 +377,7 @@ class NameFilter(DesktopTestCase):
                 self.assertEqual(acc.text(name_box), "ANNB")
 
 
-class LinkActions(DesktopTestCase):
+class LinkActions(harness.TestCase):
     """The labels that work as links are links to an assistive technology too: they say so,
     and their action opens the page a click opens."""
 

@@ -22,24 +22,7 @@ def read(path):
         return f.read()
 
 
-class FaultTestCase(harness.TestCase):
-    def start_usable(self, s, **options):
-        """Starts the program and checks that its entry window comes up with no message."""
-        program = s.start(**options)
-        s.wait_window(program, ENTRY_TITLE)
-        self.assertEqual(s.titles(program), [ENTRY_TITLE])
-        return program
-
-    def assert_second_start_refused(self, s, first, **options):
-        second = s.start(**options)
-        box = s.wait_window(second, MESSAGE_TITLE)
-        self.assertEqual(s.titles(second), [MESSAGE_TITLE])
-        s.keys(box, "Return")
-        self.assertEqual(second.wait_exit(), 0)
-        self.assertEqual(s.titles(first), [ENTRY_TITLE])
-
-
-class SettingsFaults(FaultTestCase):
+class SettingsFaults(harness.TestCase):
     def test_damaged_file_gets_todays_date_without_a_question(self):
         recent = days_ago(20)  # would be due, if it could still be read
         for fault, content in [
@@ -108,7 +91,7 @@ class SettingsFaults(FaultTestCase):
             self.assertTrue(stat.S_ISFIFO(os.lstat(s.settings_file).st_mode))
 
 
-class EnvironmentFaults(FaultTestCase):
+class EnvironmentFaults(harness.TestCase):
     def test_guard_still_refuses_a_second_start(self):
         for fault, prepare, unset in [
             ("runtime folder missing", lambda s: os.rmdir(s.runtime), ()),
@@ -171,7 +154,7 @@ class EnvironmentFaults(FaultTestCase):
         self.assertEqual(s.titles(running[0]), [ENTRY_TITLE])
 
 
-class BrowserFaults(FaultTestCase):
+class BrowserFaults(harness.TestCase):
     def test_launcher_that_fails_or_hangs_leaves_the_program_usable(self):
         for launcher in ("fail", "hang"):
             with self.subTest(launcher), self.session(xdg_open=launcher) as s:
@@ -180,12 +163,11 @@ class BrowserFaults(FaultTestCase):
                 s.keys(entry, "alt+h", "o")
                 self.assertEqual(s.wait_opened(1), [HELP_PAGE.encode()])
                 s.keys(entry, "Escape")
-                s.wait_titles(program, [EXIT_TITLE])
-                s.keys(s.wait_window(program, EXIT_TITLE), "alt+x")
+                s.keys(self.exit_window(s, program), "alt+x")
                 self.assertEqual(program.wait_exit(), 0)
 
 
-class ModalFaults(FaultTestCase):
+class ModalFaults(harness.TestCase):
     def test_closing_the_window_behind_a_message_box_waits_for_the_box(self):
         def entry_message(s, program, entry):
             s.type(entry, "1")  # letters only
