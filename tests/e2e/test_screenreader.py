@@ -8,7 +8,6 @@ Each walk is a table: the keys pressed, then texts that Orca must say after them
 that has the keyboard)."""
 
 import datetime
-import os
 import subprocess
 
 import a11y
@@ -16,9 +15,9 @@ import harness
 import screenreader
 from harness import settings_bytes, today
 
-MAIN = "Skyrand v1.25 frame"  # the entry and the result window
-EXIT = "Skyrand v1.20 frame"
-ABOUT = "Skyrand v1.25 dialog"
+MAIN = harness.ENTRY_TITLE + " frame"  # the entry and the result window
+EXIT = harness.EXIT_TITLE + " frame"
+ABOUT = harness.ENTRY_TITLE + " dialog"
 DESCRIPTION = "Skyrand describes the placement of the asteroid Eris"
 PRODUCTS = "If you have enjoyed this software"
 
