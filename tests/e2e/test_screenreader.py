@@ -15,6 +15,11 @@ import harness
 import screenreader
 from harness import settings_bytes, today
 
+# Orca refuses to start while another Orca of the same user runs: one test at a time, under the
+# window managers that tests/e2e/CMakeLists.txt chooses for it.
+# CTest: WINDOW_MANAGERS ${SKYRAND_SCREENREADER_WINDOW_MANAGERS}
+# CTest: RESOURCE_LOCK orca LABELS screenreader
+
 MAIN = harness.ENTRY_TITLE + " frame"  # the entry and the result window
 EXIT = harness.EXIT_TITLE + " frame"
 ABOUT = harness.ENTRY_TITLE + " dialog"
