@@ -169,6 +169,11 @@ def today():
     return datetime.date.today()
 
 
+def settings_days(days):
+    """The settings file whose last-reminder date lies this many days from today."""
+    return settings_bytes(today() + datetime.timedelta(days=days))
+
+
 # --- processes ---------------------------------------------------------------------------------
 
 
@@ -811,6 +816,15 @@ class Session:
     def wait_opened(self, count):
         return wait_until(lambda: len(self.opened()) >= count and self.opened(),
                           f"{count} address(es) handed to xdg-open")
+
+    def seed_settings(self, content):
+        """Leaves the settings file as an earlier run, or a fault, left it."""
+        with open(self.settings_file, "wb") as f:
+            f.write(content)
+
+    def settings(self):
+        with open(self.settings_file, "rb") as f:
+            return f.read()
 
     def _tail(self, name):
         try:

@@ -7,12 +7,10 @@ SKYRAND_E2E_WM names.
 Where the point is that the program itself hands the keyboard to the right place, the keys go to
 whatever has the X input focus (keys_no_focus, type_no_focus): the test activates nothing."""
 
-import datetime
-
 import a11y
 import harness
 from harness import (DOWNLOAD_PAGE, ENTRY_TITLE, EXIT_TITLE, MESSAGE_TITLE, SITE, refer_request,
-                     settings_bytes, today, wait_until)
+                     settings_days, wait_until)
 
 HOME_PAGE = SITE + "/skyrand/ssd.php?page=home-page"
 CO_BRAND_PAGE = SITE + "/skyrand/ssd.php?page=co-brand"
@@ -38,6 +36,17 @@ def moves(here, there):
     return ["Tab"] * (there - here) if there >= here else ["shift+Tab"] * (here - there)
 
 
+def fill(s, window, values, at=EXIT):
+    """Types each (box, text) of values into its box of the exit window, going there by Tab;
+    returns the box the focus is left in."""
+    for box, text in values:
+        if box != at:
+            s.keys(window, *moves(at, box))
+        s.type(window, text)
+        at = box
+    return at
+
+
 # A complete, valid request, and the boxes it goes into.
 FORM = {NAME: "Ann Lee", EMAIL: "ann@example.com", FRIEND_EMAIL: "zoe@example.org",
         FRIEND_NAME: "Zoe"}
@@ -60,6 +69,14 @@ class DesktopChecks:
         """Waits until the window has the X input focus: keys typed now go to it."""
         wait_until(lambda: s.input_focus() == window, f"{what} to get the keyboard",
                    KEYBOARD_TIMEOUT, describe=lambda: self.desktop(s, *programs))
+
+    def assert_form_sent(self, s, program):
+        """The exit window's request goes out, the one for FORM, and the window stays."""
+        wait_until(lambda: s.opened() or s.titles(program) != [EXIT_TITLE],
+                   "the request to go out", KEYBOARD_TIMEOUT,
+                   describe=lambda: self.desktop(s, program))
+        self.assertEqual(s.opened(), [FORM_ADDRESS])
+        self.assertEqual(s.titles(program), [EXIT_TITLE])
 
 
 class MessageStacking(DesktopChecks, harness.TestCase):
@@ -92,48 +109,27 @@ class MessageStacking(DesktopChecks, harness.TestCase):
         s.wait_titles(program, [ENTRY_TITLE])
 
     def test_exit_window_messages(self):
-        # Each case fills the form so that it asks for a message, and ends with the focus on a
-        # known box. Once the message is closed, keys pressed from that box fill the whole form
-        # correctly: the request that goes out shows that each key went where it should.
-        def fill(s, window, values, at=EXIT):
-            for box, text in values:
-                if box != at:
-                    s.keys(window, *moves(at, box))
-                s.type(window, text)
-                at = box
-            return at
-
-        def distinct(s, window):
-            at = fill(s, window, [(EMAIL, "a@b.c"), (FRIEND_EMAIL, "a@b.c")])
-            s.keys(window, "alt+n")
-            return at
-
-        def improper(s, window):
-            at = fill(s, window, [(EMAIL, "ab"), (FRIEND_EMAIL, "d@e.f")])
-            s.keys(window, "alt+n")
-            return at
-
-        def request_check(s, window):
+        # Each case fills the form so that it asks for a message (at once, or when sent), and
+        # ends with the focus on a known box. Once the message is closed, keys pressed from that
+        # box fill the whole form correctly: the request that goes out shows that each key went
+        # where it should.
+        for case, values, send in [
+            ("Please Enter Distinct Email Addresses", [(EMAIL, "a@b.c"), (FRIEND_EMAIL, "a@b.c")],
+             True),
+            ("Please Enter Proper Email Address", [(EMAIL, "ab"), (FRIEND_EMAIL, "d@e.f")], True),
             # Proper, distinct addresses, but the name box still shows its placeholder: the
             # request itself refuses it, after the form's own checks.
-            at = fill(s, window, [(EMAIL, "a@b.c"), (FRIEND_EMAIL, "d@e.f")])
-            s.keys(window, "alt+n")
-            return at
-
-        def space_in_address(s, window):
-            return fill(s, window, [(EMAIL, "a ")])
-
-        for case, open_message in [
-            ("Please Enter Distinct Email Addresses", distinct),
-            ("Please Enter Proper Email Address", improper),
-            ("Please Enter Your Name (the request's own check)", request_check),
-            ("Email Address Cannot Contain Space", space_in_address),
+            ("Please Enter Your Name (the request's own check)",
+             [(EMAIL, "a@b.c"), (FRIEND_EMAIL, "d@e.f")], True),
+            ("Email Address Cannot Contain Space", [(EMAIL, "a ")], False),
         ]:
             with self.subTest(case), self.session() as s:
                 program = s.start()
                 s.keys(s.wait_window(program, ENTRY_TITLE), "Escape")
                 window = self.exit_window(s, program)
-                at = open_message(s, window)
+                at = fill(s, window, values)
+                if send:
+                    s.keys(window, "alt+n")
                 box = s.wait_window(program, MESSAGE_TITLE)
                 self.assert_in_front_with_the_keyboard(s, box, program)
                 s.keys_no_focus("space")
@@ -145,16 +141,11 @@ class MessageStacking(DesktopChecks, harness.TestCase):
                     s.type_no_focus(FORM[target])
                     at = target
                 s.keys_no_focus("alt+n")
-                wait_until(lambda: s.opened() or s.titles(program) != [EXIT_TITLE],
-                           "the request to go out", KEYBOARD_TIMEOUT,
-                           describe=lambda: self.desktop(s, program))
-                self.assertEqual(s.opened(), [FORM_ADDRESS])
-                self.assertEqual(s.titles(program), [EXIT_TITLE])
+                self.assert_form_sent(s, program)
 
     def test_update_reminder(self):
         s = self.session()
-        with open(s.settings_file, "wb") as f:
-            f.write(settings_bytes(today() - datetime.timedelta(days=20)))
+        s.seed_settings(settings_days(-20))
         program = s.start()
         box = s.wait_window(program, MESSAGE_TITLE)
         self.assert_in_front_with_the_keyboard(s, box, program)
@@ -183,7 +174,7 @@ class MessageStacking(DesktopChecks, harness.TestCase):
         self.assertEqual(s.titles(first), [ENTRY_TITLE])
 
 
-class EnterInForm(harness.TestCase):
+class EnterInForm(DesktopChecks, harness.TestCase):
     """Enter in a box of the exit window's form does nothing: no button is pressed, the text
     stays, the program goes on."""
 
@@ -196,23 +187,13 @@ class EnterInForm(harness.TestCase):
                 window = self.exit_window(s, program)
                 # This box first, Enter in it while the rest still show their placeholders: a
                 # button pressed by Enter would end the program, or ask for the missing values.
-                s.keys(window, *moves(EXIT, box))
-                s.type(window, FORM[box])
+                at = fill(s, window, [(box, FORM[box])])
                 s.keys(window, "Return")
                 s.assert_stays(program, [EXIT_TITLE], 0.5)
                 self.assertEqual(s.opened(), [])
-                at = box
-                for other in (NAME, EMAIL, FRIEND_EMAIL, FRIEND_NAME):
-                    if other != box:
-                        s.keys(window, *moves(at, other))
-                        s.type(window, FORM[other])
-                        at = other
+                fill(s, window, [(other, FORM[other]) for other in FORM if other != box], at)
                 s.keys(window, "alt+n")
-                wait_until(lambda: s.opened() or s.titles(program) != [EXIT_TITLE],
-                           "the request to go out", KEYBOARD_TIMEOUT,
-                           describe=lambda: s.describe(program))
-                self.assertEqual(s.opened(), [FORM_ADDRESS])
-                self.assertEqual(s.titles(program), [EXIT_TITLE])
+                self.assert_form_sent(s, program)
 
 
 class KeyboardAfterExit(DesktopChecks, harness.TestCase):
@@ -261,29 +242,25 @@ class KeyboardAfterExit(DesktopChecks, harness.TestCase):
              self.press_by_assistive_technology("Exit")),
         ]
 
-    def test_leaving_the_entry_window(self):
-        ways = [("Enter in the name box", 1,
-                 lambda s, acc, program, window: s.keys(window, "Return"))] + self.ways_to_leave()
+    def leave(self, ways, from_result):
         for way, tries, leave in ways:
             for attempt in range(1, tries + 1):
                 with self.subTest(way, attempt=attempt), self.session() as s:
                     acc = a11y.Accessibility(self, s)
                     program = s.start()
-                    entry = s.wait_window(program, ENTRY_TITLE)
-                    leave(s, acc, program, entry)
+                    window = s.wait_window(program, ENTRY_TITLE)
+                    if from_result:
+                        window = self.reading(s, program, window)
+                    leave(s, acc, program, window)
                     window = self.exit_window(s, program)
                     self.assert_exit_window_has_the_keyboard(s, program, window)
 
+    def test_leaving_the_entry_window(self):
+        self.leave([("Enter in the name box", 1, lambda s, acc, program, window:
+                     s.keys(window, "Return"))] + self.ways_to_leave(), from_result=False)
+
     def test_leaving_the_result_window(self):
-        for way, tries, leave in self.ways_to_leave():
-            for attempt in range(1, tries + 1):
-                with self.subTest(way, attempt=attempt), self.session() as s:
-                    acc = a11y.Accessibility(self, s)
-                    program = s.start()
-                    result = self.reading(s, program, s.wait_window(program, ENTRY_TITLE))
-                    leave(s, acc, program, result)
-                    window = self.exit_window(s, program)
-                    self.assert_exit_window_has_the_keyboard(s, program, window)
+        self.leave(self.ways_to_leave(), from_result=True)
 
     def test_back_from_the_result_window(self):
         for way, back in [

@@ -2,53 +2,41 @@
 # SPDX-License-Identifier: MIT
 """Faults of the desktop and of stored data: the real program must stay usable and lose nothing."""
 
-import datetime
 import os
 import random
 import stat
 import time
 
 import harness
-from harness import (ENTRY_TITLE, EXIT_TITLE, HELP_PAGE, MESSAGE_TITLE, settings_bytes,
+from harness import (ENTRY_TITLE, EXIT_TITLE, HELP_PAGE, MESSAGE_TITLE, settings_days,
                      stored_date, today, wait_until)
-
-
-def days_ago(days):
-    return settings_bytes(today() - datetime.timedelta(days=days))
-
-
-def read(path):
-    with open(path, "rb") as f:
-        return f.read()
 
 
 class SettingsFaults(harness.TestCase):
     def test_damaged_file_gets_todays_date_without_a_question(self):
-        recent = days_ago(20)  # would be due, if it could still be read
+        recent = settings_days(-20)  # would be due, if it could still be read
         for fault, content in [
             ("empty", b""),
             ("cut inside the date", recent[:-6]),
             ("cut inside a character", recent[:-2]),
         ]:
             with self.subTest(fault), self.session() as s:
-                with open(s.settings_file, "wb") as f:
-                    f.write(content)
+                s.seed_settings(content)
                 self.start_usable(s)
                 self.assertEqual(stored_date(s.settings_file), today().isoformat())
 
     def test_readable_or_unparseable_file_is_left_as_it_is(self):
         for fault, content in [
-            ("no final line break", days_ago(5)[:-1]),
-            ("unclosed section header", days_ago(20).replace(b"]", b"")),
-            ("cut inside the key", days_ago(20)[:20]),
+            ("no final line break", settings_days(-5)[:-1]),
+            ("unclosed section header", settings_days(-20).replace(b"]", b"")),
+            ("cut inside the key", settings_days(-20)[:20]),
             ("binary garbage", random.Random(8).randbytes(4096)),
             ("zeros", bytes(512)),
         ]:
             with self.subTest(fault), self.session() as s:
-                with open(s.settings_file, "wb") as f:
-                    f.write(content)
+                s.seed_settings(content)
                 self.start_usable(s)
-                self.assertEqual(read(s.settings_file), content)
+                self.assertEqual(s.settings(), content)
 
     def test_read_only_config_folder(self):
         with self.subTest("no settings file"), self.session() as s:
@@ -56,21 +44,19 @@ class SettingsFaults(harness.TestCase):
             self.start_usable(s)
             self.assertEqual(os.listdir(s.config), [])
         with self.subTest("reminder not due"), self.session() as s:
-            with open(s.settings_file, "wb") as f:
-                f.write(days_ago(5))
+            s.seed_settings(settings_days(-5))
             os.chmod(s.config, 0o500)
             self.start_usable(s)
-            self.assertEqual(read(s.settings_file), days_ago(5))
+            self.assertEqual(s.settings(), settings_days(-5))
         with self.subTest("reminder due: asked, but the date cannot be saved"), self.session() as s:
-            with open(s.settings_file, "wb") as f:
-                f.write(days_ago(20))
+            s.seed_settings(settings_days(-20))
             os.chmod(s.config, 0o500)
             program = s.start()
             s.keys(s.wait_window(program, MESSAGE_TITLE), "alt+n")
             s.wait_window(program, ENTRY_TITLE)
             self.assertEqual(s.titles(program), [ENTRY_TITLE])
             self.assertEqual(os.listdir(s.config), ["skyrand.ini"])
-            self.assertEqual(read(s.settings_file), days_ago(20))
+            self.assertEqual(s.settings(), settings_days(-20))
 
     def test_missing_config_folder_is_created(self):
         s = self.session()
@@ -84,7 +70,8 @@ class SettingsFaults(harness.TestCase):
             with open(os.path.join(s.settings_file, "keep"), "w") as f:
                 f.write("kept")
             self.start_usable(s)
-            self.assertEqual(read(os.path.join(s.settings_file, "keep")), b"kept")
+            with open(os.path.join(s.settings_file, "keep"), "rb") as f:
+                self.assertEqual(f.read(), b"kept")
         with self.subTest("a named pipe nobody writes to"), self.session() as s:
             os.mkfifo(s.settings_file)
             self.start_usable(s)
@@ -205,8 +192,7 @@ class ModalFaults(harness.TestCase):
             s.click_close_button(s.wait_window(program, MESSAGE_TITLE))
             s.wait_titles(program, [ENTRY_TITLE])
         with self.subTest("update question: No"), self.session() as s:
-            with open(s.settings_file, "wb") as f:
-                f.write(days_ago(20))
+            s.seed_settings(settings_days(-20))
             program = s.start()
             s.click_close_button(s.wait_window(program, MESSAGE_TITLE))
             s.wait_window(program, ENTRY_TITLE)

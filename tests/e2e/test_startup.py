@@ -2,11 +2,10 @@
 # SPDX-License-Identifier: MIT
 """Start-up of the real program: the entry window, the single-instance guard, the reminder."""
 
-import datetime
 import os
 
 import harness
-from harness import ENTRY_TITLE, MESSAGE_TITLE, settings_bytes, stored_date, today
+from harness import ENTRY_TITLE, MESSAGE_TITLE, settings_bytes, settings_days, stored_date, today
 
 
 class EntryWindow(harness.TestCase):
@@ -16,10 +15,8 @@ class EntryWindow(harness.TestCase):
         # The reminder runs before the entry window is shown: had it asked, its box would
         # have come first and the entry window would still be waiting for it.
         self.start_usable(s)
-        with open(s.settings_file, "rb") as f:
-            written = f.read()
         # What the program writes is exactly what the other tests seed.
-        self.assertIn(written, {settings_bytes(before), settings_bytes(today())})
+        self.assertIn(s.settings(), {settings_bytes(before), settings_bytes(today())})
 
 
 class SingleInstance(harness.TestCase):
@@ -37,9 +34,8 @@ class SingleInstance(harness.TestCase):
 class UpdateReminder(harness.TestCase):
     def seeded_session(self, days_from_today):
         s = self.session()
-        self.seeded = settings_bytes(today() + datetime.timedelta(days=days_from_today))
-        with open(s.settings_file, "wb") as f:
-            f.write(self.seeded)
+        self.seeded = settings_days(days_from_today)
+        s.seed_settings(self.seeded)
         return s
 
     def test_a_date_15_days_away_asks_and_stores_today(self):
@@ -56,8 +52,7 @@ class UpdateReminder(harness.TestCase):
                 s.wait_window(program, ENTRY_TITLE)
                 self.assertEqual(s.titles(program), [ENTRY_TITLE])
                 self.assertEqual(stored_date(s.settings_file), today().isoformat())
-                with open(s.settings_file, "rb") as f:
-                    self.assertEqual(f.read(), settings_bytes(today()))
+                self.assertEqual(s.settings(), settings_bytes(today()))
                 if pages:
                     s.wait_opened(len(pages))
                 self.assertEqual(s.opened(), pages)
@@ -66,8 +61,7 @@ class UpdateReminder(harness.TestCase):
         for days in (-14, 14):
             with self.subTest(days=days), self.seeded_session(days) as s:
                 self.start_usable(s)
-                with open(s.settings_file, "rb") as f:
-                    self.assertEqual(f.read(), self.seeded)
+                self.assertEqual(s.settings(), self.seeded)
 
 
 if __name__ == "__main__":
