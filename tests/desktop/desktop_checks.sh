@@ -223,12 +223,8 @@ wayland()
     local socket=skyrand-wayland
     weston --backend=x11-backend.so --use-pixman --no-config --idle-time=0 --socket=$socket \
         --width=1200 --height=960 >"$workdir/weston.log" 2>&1 &
-    local tries
-    for ((tries = 0; tries < 100; tries++)); do
-        [ -S "$XDG_RUNTIME_DIR/$socket" ] && break
-        sleep 0.1
-    done
-    [ -S "$XDG_RUNTIME_DIR/$socket" ] || { cat "$workdir/weston.log"; fail "weston did not start"; }
+    eventually 10 test -S "$XDG_RUNTIME_DIR/$socket" ||
+        { cat "$workdir/weston.log"; fail "weston did not start"; }
 
     # No X display for the program: it must speak Wayland or fail.
     env -u DISPLAY WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client \
