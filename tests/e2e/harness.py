@@ -61,6 +61,7 @@ def refer_request(name, email, friend_name, friend_email):
             f"&taf3=Your%20Message%0D%0A&taf4={value(friend_name)}&taf5={value(friend_email)}"
             f"&taf6={value(SITE + '/skyrand/')}").encode()
 
+
 def _version():
     """The version, from the one place that sets it: project(VERSION ...) of the top CMakeLists."""
     top = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "CMakeLists.txt")

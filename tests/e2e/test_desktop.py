@@ -389,48 +389,35 @@ class LinkActions(harness.TestCase):
         return front, next(page for text, page in OFFER_PAGES.items()
                            if front["name"].startswith(text))
 
-    def assert_links(self, s, acc, program, labels):
-        for text, page in labels:
-            with self.subTest(text):
-                self.follow(s, acc, program, self.label(acc, program, text), page)
-        offer, page = self.front_offer(acc, program)
-        with self.subTest("offer in front: " + offer["name"][:30]):
-            self.follow(s, acc, program, offer, page)
+    def test_every_window(self):
+        def exit_window(s, program, entry):
+            s.keys(entry, "Escape")
+            self.exit_window(s, program)
 
-    def test_entry_window(self):
-        s = self.session()
-        acc = a11y.Accessibility(self, s)
-        program = s.start()
-        s.wait_window(program, ENTRY_TITLE)
-        self.assert_links(s, acc, program, [(PROMOTION, HOME_PAGE)])
+        def about_window(s, program, entry):
+            s.keys(entry, "alt+h", "a")
+            s.wait_window(program, ENTRY_TITLE, other_than=(entry,))  # the about window's title
 
-    def test_result_window(self):
-        s = self.session()
-        acc = a11y.Accessibility(self, s)
-        program = s.start()
-        self.reading(s, program, s.wait_window(program, ENTRY_TITLE))
-        self.assert_links(s, acc, program, [(PROMOTION, HOME_PAGE)])
-
-    def test_exit_window(self):
-        s = self.session()
-        acc = a11y.Accessibility(self, s)
-        program = s.start()
-        s.keys(s.wait_window(program, ENTRY_TITLE), "Escape")
-        self.exit_window(s, program)
-        label = self.label(acc, program, "Click Here To Visit Orrim Softwares")
-        self.follow(s, acc, program, label, SOFTWARES_PAGE)
-
-    def test_about_window(self):
-        s = self.session()
-        acc = a11y.Accessibility(self, s)
-        program = s.start()
-        entry = s.wait_window(program, ENTRY_TITLE)
-        s.keys(entry, "alt+h", "a")
-        s.wait_window(program, ENTRY_TITLE, other_than=(entry,))  # the about window's title
-        for text, page in [("Click here to visit " + SITE, HOME_PAGE),
-                           ("Click here for more details", FULLY_BRANDED_PAGE)]:
-            with self.subTest(text):
-                self.follow(s, acc, program, self.label(acc, program, text), page)
+        # (window, the way there, its labels and their pages, whether it shows the offers)
+        for window, way, labels, offers in [
+            ("entry", lambda s, program, entry: None, [(PROMOTION, HOME_PAGE)], True),
+            ("result", self.reading, [(PROMOTION, HOME_PAGE)], True),
+            ("exit", exit_window, [("Click Here To Visit Orrim Softwares", SOFTWARES_PAGE)],
+             False),
+            ("about", about_window, [("Click here to visit " + SITE, HOME_PAGE),
+                                     ("Click here for more details", FULLY_BRANDED_PAGE)], False),
+        ]:
+            with self.subTest(window), self.session() as s:
+                acc = a11y.Accessibility(self, s)
+                program = s.start()
+                way(s, program, s.wait_window(program, ENTRY_TITLE))
+                for text, page in labels:
+                    with self.subTest(text):
+                        self.follow(s, acc, program, self.label(acc, program, text), page)
+                if offers:
+                    offer, page = self.front_offer(acc, program)
+                    with self.subTest("offer in front: " + offer["name"][:30]):
+                        self.follow(s, acc, program, offer, page)
 
 
 if __name__ == "__main__":
