@@ -23,27 +23,14 @@ import sys
 import tempfile
 import time
 
-from Xlib import X, Xatom, display, protocol
+from Xlib import X, display, protocol
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+import harness  # noqa: E402
 
 TIMEOUT = 30.0
 # What skyrand may cost beyond the minimal form, in time to the first window and in peak memory.
 ALLOWANCE = 1.05
-
-
-def start_xvfb():
-    read_end, write_end = os.pipe()
-    server = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1280x1024x24", "-nolisten", "tcp"],
-        pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    number = b""
-    while not number.endswith(b"\n"):
-        chunk = os.read(read_end, 16)
-        if not chunk:
-            raise RuntimeError("Xvfb did not start")
-        number += chunk
-    os.close(read_end)
-    return server, ":" + number.decode().strip()
 
 
 class Screen:
@@ -144,7 +131,8 @@ def main():
         sys.exit(__doc__)
     skyrand, bare, form = sys.argv[1:4]
     runs = int(sys.argv[4]) if len(sys.argv) > 4 else 20
-    server, display_name = start_xvfb()
+    # A bare X server, no window manager: the first MapNotify is the server mapping the window.
+    server, display_name = harness.start_xvfb(os.devnull)
     try:
         screen = Screen(display_name)
         # skyrand ends through its exit window: close the entry window, then the exit window.

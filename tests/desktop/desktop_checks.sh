@@ -13,14 +13,13 @@
 #                                                       program), FORTIFIED's fortified calls
 #   desktop_checks.sh run-installed DEB                 extract it and start the program on X11
 #   desktop_checks.sh wayland PROGRAM                   start PROGRAM under a Wayland compositor
+#
+# The last two run on a private X display with fresh home and XDG folders: a session of the
+# end-to-end harness, which ends whatever they started.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-# shellcheck source=scripts/lib/xsession.sh
-source "$here/../../scripts/lib/xsession.sh"
-# The caption of the entry window, from the one place that sets the version.
-version=$(sed -n 's/^ *VERSION \([0-9.]*\)$/\1/p' "$here/../../CMakeLists.txt" | head -n 1)
-[ -n "$version" ] || { echo "no VERSION in CMakeLists.txt" >&2; exit 1; }
-entry_title="Skyrand v$version"
+harness=$here/../e2e/harness.py
+entry_title=$(python3 "$harness" title entry)
 
 fail()
 {
@@ -45,12 +44,7 @@ has_icon()
 }
 
 workdir=$(mktemp -d)
-cleanup()
-{
-    stop_session
-    rm -rf "$workdir"
-}
-trap cleanup EXIT
+trap 'rm -rf "$workdir"' EXIT
 
 package()
 {
@@ -187,17 +181,12 @@ run_installed()
     local program=$workdir/root/usr/bin/skyrand
     [ -x "$program" ] || fail "no executable usr/bin/skyrand in the package"
 
-    start_xvfb "$workdir"
-    trap cleanup EXIT
-    (
-        fresh_user_folders "$workdir"
-        exec env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$program"
-    ) >"$workdir/skyrand.log" 2>&1 &
+    env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$program" >"$workdir/skyrand.log" 2>&1 &
     local pid=$!
-    remember_pid $pid
 
     local window
-    window=$(wait_for_window "$entry_title" 30) ||
+    window=$(timeout 30 xdotool search --sync --onlyvisible --name "^${entry_title}\$" |
+        head -n 1) ||
         { cat "$workdir/skyrand.log"; fail "the installed program showed no window"; }
     [ "$(xdotool getwindowpid "$window")" = "$pid" ] ||
         fail "the window does not belong to the installed program"
@@ -229,27 +218,18 @@ wayland_window_drawn()
 wayland()
 {
     local program=$1
-    # A Wayland compositor needs a seat for Qt's input handling, so it runs nested on a private
+    # A Wayland compositor needs a seat for Qt's input handling, so it runs nested on the private
     # X server (its own display, keyboard and pointer) rather than with no input at all.
-    start_xvfb "$workdir" 1280x1024
-    trap cleanup EXIT
-    fresh_user_folders "$workdir"
     local socket=skyrand-wayland
     weston --backend=x11-backend.so --use-pixman --no-config --idle-time=0 --socket=$socket \
         --width=1200 --height=960 >"$workdir/weston.log" 2>&1 &
-    remember_pid $!
-    local tries
-    for ((tries = 0; tries < 100; tries++)); do
-        [ -S "$XDG_RUNTIME_DIR/$socket" ] && break
-        sleep 0.1
-    done
-    [ -S "$XDG_RUNTIME_DIR/$socket" ] || { cat "$workdir/weston.log"; fail "weston did not start"; }
+    eventually 10 test -S "$XDG_RUNTIME_DIR/$socket" ||
+        { cat "$workdir/weston.log"; fail "weston did not start"; }
 
     # No X display for the program: it must speak Wayland or fail.
     env -u DISPLAY WAYLAND_DISPLAY=$socket QT_QPA_PLATFORM=wayland WAYLAND_DEBUG=client \
         "$program" >"$workdir/skyrand.log" 2>&1 &
     local pid=$!
-    remember_pid $pid
 
     local deadline=$((SECONDS + 30)) shown=
     while ((SECONDS < deadline)); do
@@ -275,7 +255,8 @@ package) package "$@" ;;
 contents) contents "$@" ;;
 lintian) lint "$@" ;;
 hardening) hardening "$@" ;;
-run-installed) run_installed "$@" ;;
-wayland) wayland "$@" ;;
+run-installed | wayland) python3 "$harness" session -- "$0" "$command-on-display" "$@" ;;
+run-installed-on-display) run_installed "$@" ;;
+wayland-on-display) wayland "$@" ;;
 *) fail "usage: $0 package|contents|lintian|hardening|run-installed|wayland ..." ;;
 esac

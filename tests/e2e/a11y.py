@@ -26,6 +26,13 @@ import harness
 # Roles whose insides no test looks at, and which would cost hundreds of D-Bus calls each: the
 # lists of days and years, and the menus.
 SKIPPED_ROLES = ("combo box", "list", "menu bar", "popup menu")
+# What a snapshot (the soak's one question after every step) looks inside, and what it reports:
+# the controls a user clicks at or reads.
+SNAPSHOT_CONTAINERS = ("dialog", "frame", "filler", "panel", "window", "alert", "scroll pane",
+                       "viewport", "menu bar", "tool bar", "page tab list", "page tab", "unknown")
+SNAPSHOT_CONTROLS = ("push button", "toggle button", "check box", "radio button", "link", "text",
+                     "password text", "entry", "combo box", "menu", "menu item", "label",
+                     "spin button")
 
 REPLY_TIMEOUT = 30.0  # a call into the program that blocks (a modal loop) must not hang the test
 
@@ -43,6 +50,45 @@ def _client_python():
                 [candidate, "-c", "import pyatspi"], capture_output=True).returncode == 0:
             return candidate
     raise AssertionError("pyatspi is not installed (Debian package python3-pyatspi)")
+
+
+class NoAnswer(AssertionError):
+    """The client gave no answer in time: the program blocks its AT-SPI calls."""
+
+
+class Client:
+    """The client process (serve below) on an accessibility bus: one JSON request a line in,
+    one answer a line out."""
+
+    def __init__(self, env, log):
+        self.log = log
+        with open(log, "wb") as errors:
+            self.process = subprocess.Popen(
+                [_client_python(), os.path.abspath(__file__), "serve"], env=env,
+                stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=errors)
+
+    def ask(self, request, timeout=REPLY_TIMEOUT):
+        self.process.stdin.write((json.dumps(request) + "\n").encode())
+        self.process.stdin.flush()
+        ready, _, _ = select.select([self.process.stdout], [], [], timeout)
+        if not ready:
+            raise NoAnswer(f"no answer over AT-SPI within {timeout:.0f} s to {request}")
+        line = self.process.stdout.readline()
+        if not line:
+            with open(self.log, "rb") as f:
+                said = f.read()[-2000:].decode("utf-8", "replace")
+            raise AssertionError("the AT-SPI client ended: " + said)
+        reply = json.loads(line)
+        if "error" in reply:
+            raise AssertionError(f"AT-SPI: {reply['error']} (asked {request})")
+        return reply["ok"]
+
+    def close(self):
+        self.process.stdin.close()
+        self.process.stdout.close()
+        if self.process.poll() is None:
+            self.process.kill()
+        self.process.wait()
 
 
 class Accessibility:
@@ -64,67 +110,36 @@ class Accessibility:
         env = {"DISPLAY": session.display, "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
                "HOME": root, "XDG_RUNTIME_DIR": runtime, "LANG": "C.UTF-8",
                "LC_ALL": "C.UTF-8", "GSETTINGS_BACKEND": "memory"}
-        self.processes = []
-        self.address = self._start_bus(root, env)
+        bus, self.address = harness.start_session_bus(
+            root, env, os.path.join(session.logs, "a11y-bus.log"))
+        self.processes = [bus]
         env["DBUS_SESSION_BUS_ADDRESS"] = self.address
         self.env = env  # for other clients of the bus
         session.env["DBUS_SESSION_BUS_ADDRESS"] = self.address
         # Qt bridges to AT-SPI only when the desktop says an assistive technology is running;
         # this says so for good.
         session.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
-        with open(os.path.join(session.logs, "a11y-client.log"), "wb") as log:
-            self._client = subprocess.Popen(
-                [_client_python(), os.path.abspath(__file__), "serve"], env=env,
-                stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=log)
-        self.processes.append(self._client)
+        self._client = Client(env, os.path.join(session.logs, "a11y-client.log"))
+        self.processes.append(self._client.process)
 
         def stop():
             # After the session: the program must not lose its bus while it still runs.
             try:
                 session.close()
             finally:
-                self._client.stdin.close()
-                self._client.stdout.close()
+                self._client.close()
                 for process in self.processes[::-1]:
                     if process.poll() is None:
                         process.kill()
                     process.wait()
         test.addCleanup(stop)
 
-    def _start_bus(self, root, env):
-        bus, address = harness.start_session_bus(
-            root, env, os.path.join(self.session.logs, "a11y-bus.log"))
-        self.processes.append(bus)
-        return address
-
-    def _ask(self, request):
-        self._client.stdin.write((json.dumps(request) + "\n").encode())
-        self._client.stdin.flush()
-        ready, _, _ = select.select([self._client.stdout], [], [], REPLY_TIMEOUT)
-        if not ready:
-            raise AssertionError(f"no answer over AT-SPI within {REPLY_TIMEOUT:.0f} s to "
-                                 f"{request}")
-        line = self._client.stdout.readline()
-        if not line:
-            raise AssertionError("the AT-SPI client ended: " + self._client_log())
-        reply = json.loads(line)
-        if "error" in reply:
-            raise AssertionError(f"AT-SPI: {reply['error']} (asked {request})")
-        return reply["ok"]
-
-    def _client_log(self):
-        try:
-            with open(os.path.join(self.session.logs, "a11y-client.log"), "rb") as f:
-                return f.read()[-2000:].decode("utf-8", "replace")
-        except OSError:
-            return ""
-
     # -- questions --
 
     def find(self, program, window=None, role=None, name=None, showing=True):
         """The program's accessibles that match: in a window of this title, of this role, whose
         name starts with name, and (by default) on screen."""
-        return self._ask({"op": "find", "pid": program.pid, "window": window, "role": role,
+        return self._client.ask({"op": "find", "pid": program.pid, "window": window, "role": role,
                           "name": name, "showing": showing})
 
     def wait(self, program, what, timeout=None, **criteria):
@@ -137,10 +152,10 @@ class Accessibility:
     def at_point(self, node, x, y):
         """The accessible inside node that an assistive technology finds at this screen point:
         the one in front, where controls overlap."""
-        return self._ask({"op": "at_point", "id": node["id"], "x": x, "y": y})
+        return self._client.ask({"op": "at_point", "id": node["id"], "x": x, "y": y})
 
     def text(self, node):
-        return self._ask({"op": "text", "id": node["id"]})
+        return self._client.ask({"op": "text", "id": node["id"]})
 
     def act(self, node, action):
         """Invokes the action of this name (AT-SPI's doAction), as an assistive technology
@@ -148,7 +163,7 @@ class Accessibility:
         if action not in node["actions"]:
             raise AssertionError(f"{node['role']} {node['name']!r} offers no {action!r} action, "
                                  f"only {node['actions']}")
-        return self._ask({"op": "act", "id": node["id"], "action": action})
+        return self._client.ask({"op": "act", "id": node["id"], "action": action})
 
     def describe(self, program, window=None):
         """The program's accessibles in short, for failure messages."""
@@ -177,6 +192,17 @@ def serve():
     # Ask the program every time: windows come and go, and a cached tree would lag behind.
     desktop.set_cache_mask(Atspi.Cache.NONE)
     accessibles = {}
+    applications = {}
+
+    def extents(accessible):
+        try:
+            box = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+            return [box.x, box.y, box.width, box.height]
+        except Exception:  # not a component, or gone
+            return None
+
+    def states(accessible):
+        return sorted(pyatspi.stateToString(s) for s in accessible.getState().getStates())
 
     def node(accessible, window):
         try:
@@ -184,27 +210,34 @@ def serve():
             actions = [action.getName(i) for i in range(action.nActions)]
         except NotImplementedError:
             actions = []
-        try:
-            box = accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-            extents = [box.x, box.y, box.width, box.height]
-        except NotImplementedError:
-            extents = None
-        states = sorted(pyatspi.stateToString(s) for s in accessible.getState().getStates())
         key = len(accessibles) + 1
         accessibles[key] = accessible
         return {"id": key, "role": accessible.getRoleName(), "name": accessible.name or "",
                 "description": accessible.description or "", "actions": actions,
-                "states": states, "extents": extents, "window": window}
+                "states": states(accessible), "extents": extents(accessible), "window": window}
 
     def application(pid):
-        for i in range(desktop.childCount):
-            app = desktop.getChildAtIndex(i)
+        app = applications.get(pid)
+        if app is not None:
             try:
-                if app is not None and app.get_process_id() == pid:
-                    return app
+                app.childCount  # still there
+                return app
+            except Exception:
+                applications.pop(pid, None)
+        for i in range(desktop.childCount):
+            candidate = desktop.getChildAtIndex(i)
+            try:
+                if candidate is not None and candidate.get_process_id() == pid:
+                    applications[pid] = candidate
+                    return candidate
             except Exception:  # an application that went away meanwhile
                 continue
         return None
+
+    def windows(request):
+        app = application(request["pid"])
+        return [] if app is None else [w for w in map(app.getChildAtIndex, range(app.childCount))
+                                       if w is not None]
 
     def walk(accessible):
         yield accessible
@@ -216,14 +249,8 @@ def serve():
                 yield from walk(child)
 
     def find(request):
-        app = application(request["pid"])
-        if app is None:
-            return []
         found = []
-        for i in range(app.childCount):
-            window = app.getChildAtIndex(i)
-            if window is None:
-                continue
+        for window in windows(request):
             if request["window"] is not None and window.name != request["window"]:
                 continue
             for accessible in walk(window):
@@ -257,7 +284,45 @@ def serve():
                 return bool(action.doAction(i))
         raise LookupError(f"no action {request['action']!r}")
 
-    operations = {"find": find, "at_point": at_point, "text": text, "act": act}
+    def controls(accessible, depth=0):
+        """The controls below the accessible, looking inside SNAPSHOT_CONTAINERS only."""
+        for child in map(accessible.getChildAtIndex, range(accessible.childCount)):
+            role = child.getRoleName() if child is not None else None
+            if role in SNAPSHOT_CONTROLS:
+                control = {"role": role, "name": child.name or "", "states": states(child),
+                           "extents": extents(child)}
+                if role in ("text", "password text", "entry"):
+                    try:
+                        control["text"] = child.queryText().getText(0, -1)
+                    except Exception:
+                        control["text"] = None
+                yield control
+            if role in SNAPSHOT_CONTAINERS and depth < 12:
+                yield from controls(child, depth + 1)
+
+    def snapshot(request):
+        """The program's windows on screen, each with the controls in it; None when the
+        program is not on the bus (yet, or any more)."""
+        if application(request["pid"]) is None:
+            return None
+        shown = []
+        for window in windows(request):
+            try:
+                window_states = states(window)
+                if "showing" in window_states:
+                    shown.append({"name": window.name or "", "role": window.getRoleName(),
+                                  "states": window_states, "extents": extents(window),
+                                  "nodes": list(controls(window))})
+            except Exception:  # gone while we looked: as good as not there
+                continue
+        return shown
+
+    def ping(request):
+        app = application(request["pid"])
+        return None if app is None else app.childCount
+
+    operations = {"find": find, "at_point": at_point, "text": text, "act": act,
+                  "snapshot": snapshot, "ping": ping}
     for line in sys.stdin:
         request = json.loads(line)
         try:

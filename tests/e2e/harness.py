@@ -3,16 +3,21 @@
 """Drives the real skyrand program on a private X display, as a user would.
 
 Every test gets a Session: its own Xvfb with a window manager on it (openbox, xfwm4, metacity,
-mutter or kwin, as SKYRAND_E2E_WM says; openbox when unset), a fresh HOME and XDG folders under one temporary
-folder, and a fake xdg-open first on PATH that appends each argument it is given as one line to
-a file. Keys and mouse clicks go through xdotool; windows are found by title and process with
+mutter or kwin, as SKYRAND_E2E_WM says; openbox when unset), a fresh HOME and XDG folders under
+one temporary folder, and a fake xdg-open first on PATH that appends each argument it is given
+as one line to a file. Keys and mouse clicks go through xdotool; windows are found by title and process with
 xdotool, xwininfo and xprop. Whatever a session started is killed when the test ends, pass or
 fail, including processes the program started detached (the harness is their subreaper).
 
 Run one file by hand with: python3 tests/e2e/test_startup.py build/skyrand [TestClass[.test]]
 and under another window manager with SKYRAND_E2E_WM=xfwm4 (or metacity, mutter, kwin) in front.
+
+Scripts get the same private desktop from the command line (see _command_line below):
+    python3 tests/e2e/harness.py session [--wm NAME] [--screen WxH] [--dpi N] -- COMMAND...
+    python3 tests/e2e/harness.py title entry|exit|message
 """
 
+import argparse
 import atexit
 import ctypes
 import datetime
@@ -27,10 +32,12 @@ import sys
 import tempfile
 import time
 import unittest
+import urllib.parse
 
 PROGRAM = None  # the skyrand executable, set by main()
 TIMEOUT = 60.0  # for waiting only: a sanitizer build on a busy machine is slow
 TEST_BUDGET = 300  # seconds one test method may take before it is stopped and cleaned up
+SCREEN = (1280, 1024)  # the size of a session's X screen, unless it asks for another
 
 _libc = ctypes.CDLL(None, use_errno=True)
 _PR_SET_PDEATHSIG = 1
@@ -41,6 +48,19 @@ SITE = "https://www.orrimsoftwares.com"
 HELP_PAGE = SITE + "/skyrand/ssd.php?page=help-web-page"
 DOWNLOAD_PAGE = SITE + "/skyrand/ssd.php?page=download-web-page"
 REFER_PAGE = SITE + "/skyrand/ssd.php?page=qvot-refer-a-friend"
+
+
+def refer_request(name, email, friend_name, friend_email):
+    """What the browser must get from the exit window's form holding these values: the page
+    with taf1 to taf6, each value percent-encoded whole, the hidden message and the product
+    folder among them. How the program builds it is its unit tests' business; the end-to-end
+    tests check that this is what arrives."""
+    def value(text):
+        return urllib.parse.quote(text, safe="")
+    return (f"{REFER_PAGE}&taf1={value(name)}&taf2={value(email)}"
+            f"&taf3=Your%20Message%0D%0A&taf4={value(friend_name)}&taf5={value(friend_email)}"
+            f"&taf6={value(SITE + '/skyrand/')}").encode()
+
 
 def _version():
     """The version, from the one place that sets it: project(VERSION ...) of the top CMakeLists."""
@@ -165,6 +185,11 @@ def today():
     return datetime.date.today()
 
 
+def settings_days(days):
+    """The settings file whose last-reminder date lies this many days from today."""
+    return settings_bytes(today() + datetime.timedelta(days=days))
+
+
 # --- processes ---------------------------------------------------------------------------------
 
 
@@ -236,6 +261,30 @@ def _end(processes):
             process.wait()
 
 
+def start_xvfb(log_path, screen=SCREEN, dpi=None):
+    """An X server on the first free display, which it picks itself (-displayfd), so that runs
+    side by side never collide; returns (process, display name)."""
+    read_end, write_end = os.pipe()
+    with open(log_path, "wb") as log:
+        xvfb = subprocess.Popen(
+            [tool("Xvfb"), "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % screen,
+             "-nolisten", "tcp", "-noreset"] + (["-dpi", str(dpi)] if dpi else []),
+            pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=log,
+            preexec_fn=_die_with_harness)
+    os.close(write_end)
+    number = b""
+    with os.fdopen(read_end, "rb") as pipe:
+        while not number.endswith(b"\n"):
+            chunk = pipe.read(1)
+            if not chunk:
+                xvfb.wait()
+                with open(log_path, "rb") as f:
+                    said = f.read()[-2000:].decode("utf-8", "replace")
+                raise AssertionError("Xvfb did not start: " + said)
+            number += chunk
+    return xvfb, ":" + number.decode().strip()
+
+
 def start_session_bus(root, env, log_path):
     """A private D-Bus session bus with its socket in root; returns (process, address)."""
     read_end, write_end = os.pipe()
@@ -294,11 +343,10 @@ class Session:
     # same defaults, at once.
     _xfconf_seed = None
 
-    def __init__(self, test, window_manager=None, xdg_open="record"):
-        """window_manager names one of WINDOW_MANAGERS; by default SKYRAND_E2E_WM decides.
-
-        True and False, which once asked for a window manager or none, are still accepted and
-        mean the default: every session runs one."""
+    def __init__(self, test, window_manager=None, xdg_open="record", screen=SCREEN, dpi=None):
+        """window_manager names one of WINDOW_MANAGERS, or is "" for none (a bare X server); by
+        default SKYRAND_E2E_WM decides. True and False, which once asked for a window manager
+        or none, are still accepted and mean the default."""
         self.root = tempfile.mkdtemp(prefix="skyrand-e2e-")
         self.programs = []
         self._helpers = []  # Xvfb, the window manager's bus, the window manager
@@ -344,15 +392,17 @@ class Session:
                 self.env[name] = os.environ[name]
         self._install_xdg_open(xdg_open)
 
-        self.display = self._start_xvfb()
+        xvfb, self.display = start_xvfb(os.path.join(self.logs, "xvfb.log"), screen, dpi)
+        self._helpers.append(xvfb)
         self.env["DISPLAY"] = self.display
         self._prime_test_keyboard()
         if window_manager in (None, True, False):
             window_manager = window_manager_name()
-        if window_manager not in WINDOW_MANAGERS:
+        if window_manager and window_manager not in WINDOW_MANAGERS:
             raise AssertionError(f"unknown window manager {window_manager!r}")
         self.window_manager = window_manager
-        self._start_window_manager(folder("wm", 0o700))
+        if window_manager:
+            self._start_window_manager(folder("wm", 0o700))
 
     # -- set-up --
 
@@ -370,25 +420,6 @@ class Session:
         with open(self.xdg_open, "w") as f:
             f.write("#!/bin/sh\n" + record + tail)
         os.chmod(self.xdg_open, 0o755)
-
-    def _start_xvfb(self):
-        read_end, write_end = os.pipe()
-        with open(os.path.join(self.logs, "xvfb.log"), "wb") as log:
-            xvfb = subprocess.Popen(
-                [tool("Xvfb"), "-displayfd", str(write_end), "-screen", "0", "1280x1024x24",
-                 "-nolisten", "tcp", "-noreset"],
-                pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=log,
-                preexec_fn=_die_with_harness)
-        self._helpers.append(xvfb)
-        os.close(write_end)
-        number = b""
-        with os.fdopen(read_end, "rb") as pipe:
-            while not number.endswith(b"\n"):
-                chunk = pipe.read(1)
-                if not chunk:
-                    raise AssertionError("Xvfb did not start: " + self._tail("xvfb.log"))
-                number += chunk
-        return ":" + number.decode().strip()
 
     def _prime_test_keyboard(self):
         """Makes xdotool's keyboard the one the server's core keyboard follows, before the window
@@ -659,18 +690,24 @@ class Session:
         return tuple(int(value) for value in extents.split("=")[1].split(","))
 
     def client_geometry(self, window):
-        """(x, y, width, height) of the window itself, on the screen, without the frame."""
+        """(x, y, width, height) of the window itself, on the screen, without the frame; None
+        once the window is gone."""
         value = {}
-        for line in self._run([tool("xwininfo"), "-id", window]).splitlines():
-            if ":" in line:
-                key, _, text = line.partition(":")
-                value[key.strip()] = text.strip()
-        return (int(value["Absolute upper-left X"]), int(value["Absolute upper-left Y"]),
-                int(value["Width"]), int(value["Height"]))
+        for line in self._run([tool("xwininfo"), "-id", window], check=False).splitlines():
+            key, _, text = line.partition(":")
+            value[key.strip()] = text.strip()
+        try:
+            return (int(value["Absolute upper-left X"]), int(value["Absolute upper-left Y"]),
+                    int(value["Width"]), int(value["Height"]))
+        except (KeyError, ValueError):
+            return None
 
     def geometry(self, window):
         """(x, y, width, height) of the window with its frame: what a user sees of it."""
-        x, y, width, height = self.client_geometry(window)
+        client = self.client_geometry(window)
+        if client is None:
+            raise AssertionError(f"window {window} is gone")
+        x, y, width, height = client
         left, right, top, bottom = self.frame_extents(window)
         return (x - left, y - top, width + left + right, height + top + bottom)
 
@@ -719,7 +756,29 @@ class Session:
     def type(self, window, text):
         self._map_keysyms(text)
         self.focus(window)
+        self.type_no_focus(text)
+
+    def type_no_focus(self, text):
+        """Types text wherever the keyboard focus is now, activating nothing."""
+        self._map_keysyms(text)
         self._run([tool("xdotool"), "type", "--delay", "60", text])
+
+    def click_at(self, x, y):
+        """A left click at this point of the screen, as the mouse gives it."""
+        self._run([tool("xdotool"), "mousemove", "--sync", str(x), str(y), "click", "1"])
+
+    def move(self, window, x, y):
+        """Asks the window manager to move the window, as a drag of its title bar would."""
+        self._run([tool("xdotool"), "windowmove", window, str(x), str(y)])
+
+    def set_clipboard(self, text):
+        """Puts text on the clipboard, owned by xclip, which serves it until the display ends."""
+        subprocess.run([tool("xclip"), "-selection", "clipboard", "-in"], input=text.encode(),
+                       env=self._tool_env(), stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=TIMEOUT, check=True)
+        # xclip serves the clipboard from a process of its own, which may not own it yet.
+        wait_until(lambda: self._run([tool("xclip"), "-selection", "clipboard", "-out"],
+                                     check=False) == text, "the clipboard to hold the text")
 
     def _map_keysyms(self, text):
         """Gives every character beyond ASCII a key of its own in the keyboard map.
@@ -797,6 +856,15 @@ class Session:
         return wait_until(lambda: len(self.opened()) >= count and self.opened(),
                           f"{count} address(es) handed to xdg-open")
 
+    def seed_settings(self, content):
+        """Leaves the settings file as an earlier run, or a fault, left it."""
+        with open(self.settings_file, "wb") as f:
+            f.write(content)
+
+    def settings(self):
+        with open(self.settings_file, "rb") as f:
+            return f.read()
+
     def _tail(self, name):
         try:
             with open(os.path.join(self.logs, name), "rb") as f:
@@ -847,6 +915,42 @@ class TestCase(unittest.TestCase):
     def session(self, **options):
         return Session(self, **options)
 
+    # -- the ways to the windows, shared by the tests --
+
+    def start_usable(self, s, **options):
+        """Starts the program and checks that its entry window comes up with no message."""
+        program = s.start(**options)
+        s.wait_window(program, ENTRY_TITLE)
+        self.assertEqual(s.titles(program), [ENTRY_TITLE])
+        return program
+
+    def assert_second_start_refused(self, s, first, **options):
+        """A second start shows its message alone and ends at Return; the first goes on with
+        the same windows."""
+        before = s.windows(first)
+        second = s.start(**options)
+        box = s.wait_window(second, MESSAGE_TITLE)
+        self.assertEqual(s.titles(second), [MESSAGE_TITLE])
+        s.keys(box, "Return")
+        self.assertEqual(second.wait_exit(), 0)
+        self.assertEqual(s.windows(first), before)
+
+    def reading(self, s, program, entry):
+        """Types a name and asks for the reading; returns the result window."""
+        s.type(entry, "Ann")
+        s.keys(entry, "Tab", "Tab", "Tab", "Tab", "space")  # to the Get-sign button
+        result = s.wait_window(program, ENTRY_TITLE, other_than=(entry,))
+        s.wait_titles(program, [ENTRY_TITLE])  # the entry window is hidden
+        return result
+
+    def exit_window(self, s, program):
+        """Waits until the exit window is the program's only window, kept above the others."""
+        s.wait_titles(program, [EXIT_TITLE])
+        window = s.wait_window(program, EXIT_TITLE)
+        wait_until(lambda: "_NET_WM_STATE_ABOVE" in s.net_wm_state(window),
+                   "the exit window to be kept above the others")
+        return window
+
 
 def main():
     global PROGRAM
@@ -856,3 +960,39 @@ def main():
     # Processes the program starts detached (the browser launcher) come back to us to be reaped.
     _libc.prctl(_PR_SET_CHILD_SUBREAPER, 1)
     unittest.main(module="__main__", verbosity=2)
+
+
+class _CommandLine:
+    """What a session expects of a test, on the command line: its with statement closes it."""
+
+    def addCleanup(self, function, *args):
+        pass
+
+
+def _command_line():
+    """session: runs COMMAND on a private desktop of its own (an X server, a window manager
+    if --wm names one, fresh home and XDG folders), with DISPLAY and those folders set, and ends
+    whatever it started once COMMAND ends; exits with COMMAND's status.
+    title: prints the title of the entry (result, about), exit or message windows."""
+    parser = argparse.ArgumentParser(prog="harness.py")
+    commands = parser.add_subparsers(dest="command", required=True)
+    session = commands.add_parser("session")
+    session.add_argument("--wm", default="", choices=sorted(WINDOW_MANAGERS))
+    session.add_argument("--screen", default="%dx%d" % SCREEN, help="WIDTHxHEIGHT")
+    session.add_argument("--dpi", type=int)
+    session.add_argument("run", nargs="+", metavar="COMMAND")
+    title = commands.add_parser("title")
+    title.add_argument("window", choices=["entry", "exit", "message"])
+    args = parser.parse_args()
+    if args.command == "title":
+        print({"entry": ENTRY_TITLE, "exit": EXIT_TITLE, "message": MESSAGE_TITLE}[args.window])
+        return 0
+    _libc.prctl(_PR_SET_CHILD_SUBREAPER, 1)  # what COMMAND leaves running comes back to us
+    screen = tuple(int(n) for n in args.screen.split("x"))
+    with Session(_CommandLine(), window_manager=args.wm, screen=screen, dpi=args.dpi) as s:
+        return subprocess.run(args.run, env=dict(os.environ, **s.env),
+                              preexec_fn=_die_with_harness).returncode
+
+
+if __name__ == "__main__":
+    sys.exit(_command_line())

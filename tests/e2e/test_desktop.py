@@ -7,14 +7,10 @@ SKYRAND_E2E_WM names.
 Where the point is that the program itself hands the keyboard to the right place, the keys go to
 whatever has the X input focus (keys_no_focus, type_no_focus): the test activates nothing."""
 
-import datetime
-import urllib.parse
-
 import a11y
 import harness
-import xstate
-from harness import (DOWNLOAD_PAGE, ENTRY_TITLE, EXIT_TITLE, MESSAGE_TITLE, REFER_PAGE, SITE,
-                     settings_bytes, today, wait_until)
+from harness import (DOWNLOAD_PAGE, ENTRY_TITLE, EXIT_TITLE, MESSAGE_TITLE, SITE, refer_request,
+                     settings_days, wait_until)
 
 HOME_PAGE = SITE + "/skyrand/ssd.php?page=home-page"
 CO_BRAND_PAGE = SITE + "/skyrand/ssd.php?page=co-brand"
@@ -40,22 +36,26 @@ def moves(here, there):
     return ["Tab"] * (there - here) if there >= here else ["shift+Tab"] * (here - there)
 
 
-def refer_address(name, email, friend_name, friend_email):
-    """The request the exit window sends for these values, each percent-encoded as a whole."""
-    def value(text):
-        return urllib.parse.quote(text, safe="")
-    return (f"{REFER_PAGE}&taf1={value(name)}&taf2={value(email)}"
-            f"&taf3=Your%20Message%0D%0A&taf4={value(friend_name)}&taf5={value(friend_email)}"
-            f"&taf6={value(SITE + '/skyrand/')}").encode()
+def fill(s, window, values, at=EXIT):
+    """Types each (box, text) of values into its box of the exit window, going there by Tab;
+    returns the box the focus is left in."""
+    for box, text in values:
+        if box != at:
+            s.keys(window, *moves(at, box))
+        s.type(window, text)
+        at = box
+    return at
 
 
 # A complete, valid request, and the boxes it goes into.
 FORM = {NAME: "Ann Lee", EMAIL: "ann@example.com", FRIEND_EMAIL: "zoe@example.org",
         FRIEND_NAME: "Zoe"}
-FORM_ADDRESS = refer_address(FORM[NAME], FORM[EMAIL], FORM[FRIEND_NAME], FORM[FRIEND_EMAIL])
+FORM_ADDRESS = refer_request(FORM[NAME], FORM[EMAIL], FORM[FRIEND_NAME], FORM[FRIEND_EMAIL])
 
 
-class DesktopTestCase(harness.TestCase):
+class DesktopChecks:
+    """Where the keyboard is, for the classes that ask (with harness.TestCase)."""
+
     def desktop(self, s, *programs):
         """The stacking order, active window and keyboard, for failure messages."""
         names = {}
@@ -70,37 +70,21 @@ class DesktopTestCase(harness.TestCase):
         wait_until(lambda: s.input_focus() == window, f"{what} to get the keyboard",
                    KEYBOARD_TIMEOUT, describe=lambda: self.desktop(s, *programs))
 
-    def reading(self, s, program, entry):
-        """Types a name and asks for the reading; returns the result window."""
-        s.type(entry, "Ann")
-        s.keys(entry, "Tab", "Tab", "Tab", "Tab", "space")  # to the Get-sign button
-        result = s.wait_window(program, ENTRY_TITLE, other_than=(entry,))
-        s.wait_titles(program, [ENTRY_TITLE])  # the entry window is hidden
-        return result
-
-    def exit_window(self, s, program):
-        s.wait_titles(program, [EXIT_TITLE])
-        return s.wait_window(program, EXIT_TITLE)
-
-    def assert_exit_window_has_the_keyboard(self, s, program, window):
-        """Tab, Shift+Tab and Space, sent to whatever has the focus, end the program: only
-        with the focus on the exit window's Exit button do they come back to it and press it."""
-        self.wait_keyboard(s, window, "the exit window", program)
-        s.keys_no_focus("Tab", "shift+Tab", "space")
-        try:
-            status = program.wait_exit(KEYBOARD_TIMEOUT)
-        except AssertionError:
-            raise AssertionError("Tab, Shift+Tab, Space did not press the exit window's Exit "
-                                 "button\n" + self.desktop(s, program)) from None
-        self.assertEqual(status, 0)
+    def assert_form_sent(self, s, program):
+        """The exit window's request goes out, the one for FORM, and the window stays."""
+        wait_until(lambda: s.opened() or s.titles(program) != [EXIT_TITLE],
+                   "the request to go out", KEYBOARD_TIMEOUT,
+                   describe=lambda: self.desktop(s, program))
+        self.assertEqual(s.opened(), [FORM_ADDRESS])
+        self.assertEqual(s.titles(program), [EXIT_TITLE])
 
 
-class MessageStacking(DesktopTestCase):
+class MessageStacking(DesktopChecks, harness.TestCase):
     """Every message comes up in front of all windows, active, with the keyboard on its button,
     and gives the keyboard back to where it was when it closes."""
 
     def assert_in_front_with_the_keyboard(self, s, box, *programs):
-        wait_until(lambda: xstate.topmost(s) == box, "the message to be the topmost window",
+        wait_until(lambda: s.stacking()[-1:] == [box], "the message to be the topmost window",
                    KEYBOARD_TIMEOUT, describe=lambda: self.desktop(s, *programs))
         wait_until(lambda: s.active_window() == box, "the message to be the active window",
                    KEYBOARD_TIMEOUT, describe=lambda: self.desktop(s, *programs))
@@ -119,54 +103,33 @@ class MessageStacking(DesktopTestCase):
         s.wait_titles(program, [ENTRY_TITLE])
         # The name box has the keyboard again: a name typed now is taken for the reading.
         self.wait_keyboard(s, entry, "the entry window", program)
-        xstate.type_no_focus(s, "Ann")
+        s.type_no_focus("Ann")
         s.keys_no_focus("Tab", "Tab", "Tab", "Tab", "space")
         s.wait_window(program, ENTRY_TITLE, KEYBOARD_TIMEOUT, other_than=(entry,))
         s.wait_titles(program, [ENTRY_TITLE])
 
     def test_exit_window_messages(self):
-        # Each case fills the form so that it asks for a message, and ends with the focus on a
-        # known box. Once the message is closed, keys pressed from that box fill the whole form
-        # correctly: the request that goes out shows that each key went where it should.
-        def fill(s, window, values, at=EXIT):
-            for box, text in values:
-                if box != at:
-                    s.keys(window, *moves(at, box))
-                s.type(window, text)
-                at = box
-            return at
-
-        def distinct(s, window):
-            at = fill(s, window, [(EMAIL, "a@b.c"), (FRIEND_EMAIL, "a@b.c")])
-            s.keys(window, "alt+n")
-            return at
-
-        def improper(s, window):
-            at = fill(s, window, [(EMAIL, "ab"), (FRIEND_EMAIL, "d@e.f")])
-            s.keys(window, "alt+n")
-            return at
-
-        def request_check(s, window):
+        # Each case fills the form so that it asks for a message (at once, or when sent), and
+        # ends with the focus on a known box. Once the message is closed, keys pressed from that
+        # box fill the whole form correctly: the request that goes out shows that each key went
+        # where it should.
+        for case, values, send in [
+            ("Please Enter Distinct Email Addresses", [(EMAIL, "a@b.c"), (FRIEND_EMAIL, "a@b.c")],
+             True),
+            ("Please Enter Proper Email Address", [(EMAIL, "ab"), (FRIEND_EMAIL, "d@e.f")], True),
             # Proper, distinct addresses, but the name box still shows its placeholder: the
             # request itself refuses it, after the form's own checks.
-            at = fill(s, window, [(EMAIL, "a@b.c"), (FRIEND_EMAIL, "d@e.f")])
-            s.keys(window, "alt+n")
-            return at
-
-        def space_in_address(s, window):
-            return fill(s, window, [(EMAIL, "a ")])
-
-        for case, open_message in [
-            ("Please Enter Distinct Email Addresses", distinct),
-            ("Please Enter Proper Email Address", improper),
-            ("Please Enter Your Name (the request's own check)", request_check),
-            ("Email Address Cannot Contain Space", space_in_address),
+            ("Please Enter Your Name (the request's own check)",
+             [(EMAIL, "a@b.c"), (FRIEND_EMAIL, "d@e.f")], True),
+            ("Email Address Cannot Contain Space", [(EMAIL, "a ")], False),
         ]:
             with self.subTest(case), self.session() as s:
                 program = s.start()
                 s.keys(s.wait_window(program, ENTRY_TITLE), "Escape")
                 window = self.exit_window(s, program)
-                at = open_message(s, window)
+                at = fill(s, window, values)
+                if send:
+                    s.keys(window, "alt+n")
                 box = s.wait_window(program, MESSAGE_TITLE)
                 self.assert_in_front_with_the_keyboard(s, box, program)
                 s.keys_no_focus("space")
@@ -175,19 +138,14 @@ class MessageStacking(DesktopTestCase):
                 for target in (FRIEND_NAME, NAME, EMAIL, FRIEND_EMAIL):
                     # Entered by Tab, a box has its text selected: typing replaces it.
                     s.keys_no_focus(*moves(at, target))
-                    xstate.type_no_focus(s, FORM[target])
+                    s.type_no_focus(FORM[target])
                     at = target
                 s.keys_no_focus("alt+n")
-                wait_until(lambda: s.opened() or s.titles(program) != [EXIT_TITLE],
-                           "the request to go out", KEYBOARD_TIMEOUT,
-                           describe=lambda: self.desktop(s, program))
-                self.assertEqual(s.opened(), [FORM_ADDRESS])
-                self.assertEqual(s.titles(program), [EXIT_TITLE])
+                self.assert_form_sent(s, program)
 
     def test_update_reminder(self):
         s = self.session()
-        with open(s.settings_file, "wb") as f:
-            f.write(settings_bytes(today() - datetime.timedelta(days=20)))
+        s.seed_settings(settings_days(-20))
         program = s.start()
         box = s.wait_window(program, MESSAGE_TITLE)
         self.assert_in_front_with_the_keyboard(s, box, program)
@@ -197,7 +155,7 @@ class MessageStacking(DesktopTestCase):
         entry = s.wait_window(program, ENTRY_TITLE)
         self.assertEqual(s.titles(program), [ENTRY_TITLE])
         self.wait_keyboard(s, entry, "the entry window", program)
-        xstate.type_no_focus(s, "Ann")
+        s.type_no_focus("Ann")
         s.keys_no_focus("Tab", "Tab", "Tab", "Tab", "space")
         s.wait_window(program, ENTRY_TITLE, KEYBOARD_TIMEOUT, other_than=(entry,))
 
@@ -216,7 +174,7 @@ class MessageStacking(DesktopTestCase):
         self.assertEqual(s.titles(first), [ENTRY_TITLE])
 
 
-class EnterInForm(DesktopTestCase):
+class EnterInForm(DesktopChecks, harness.TestCase):
     """Enter in a box of the exit window's form does nothing: no button is pressed, the text
     stays, the program goes on."""
 
@@ -229,35 +187,37 @@ class EnterInForm(DesktopTestCase):
                 window = self.exit_window(s, program)
                 # This box first, Enter in it while the rest still show their placeholders: a
                 # button pressed by Enter would end the program, or ask for the missing values.
-                s.keys(window, *moves(EXIT, box))
-                s.type(window, FORM[box])
+                at = fill(s, window, [(box, FORM[box])])
                 s.keys(window, "Return")
                 s.assert_stays(program, [EXIT_TITLE], 0.5)
                 self.assertEqual(s.opened(), [])
-                at = box
-                for other in (NAME, EMAIL, FRIEND_EMAIL, FRIEND_NAME):
-                    if other != box:
-                        s.keys(window, *moves(at, other))
-                        s.type(window, FORM[other])
-                        at = other
+                fill(s, window, [(other, FORM[other]) for other in FORM if other != box], at)
                 s.keys(window, "alt+n")
-                wait_until(lambda: s.opened() or s.titles(program) != [EXIT_TITLE],
-                           "the request to go out", KEYBOARD_TIMEOUT,
-                           describe=lambda: s.describe(program))
-                self.assertEqual(s.opened(), [FORM_ADDRESS])
-                self.assertEqual(s.titles(program), [EXIT_TITLE])
+                self.assert_form_sent(s, program)
 
 
-class KeyboardAfterExit(DesktopTestCase):
+class KeyboardAfterExit(DesktopChecks, harness.TestCase):
     """However the user leaves the entry or the result window, the exit window that comes up
     has the keyboard; going Back gives it to the entry window."""
+
+    def assert_exit_window_has_the_keyboard(self, s, program, window):
+        """Tab, Shift+Tab and Space, sent to whatever has the focus, end the program: only
+        with the focus on the exit window's Exit button do they come back to it and press it."""
+        self.wait_keyboard(s, window, "the exit window", program)
+        s.keys_no_focus("Tab", "shift+Tab", "space")
+        try:
+            status = program.wait_exit(KEYBOARD_TIMEOUT)
+        except AssertionError:
+            raise AssertionError("Tab, Shift+Tab, Space did not press the exit window's Exit "
+                                 "button\n" + self.desktop(s, program)) from None
+        self.assertEqual(status, 0)
 
     def press(self, name):
         """Clicks the button of this name in the shown window, with the mouse."""
         def click(s, acc, program, window):
             button = acc.wait(program, f"the {name} button", window=ENTRY_TITLE,
                               role="push button", name=name)
-            xstate.click_at(s, *a11y.centre(button))
+            s.click_at(*a11y.centre(button))
         return click
 
     def press_by_assistive_technology(self, name):
@@ -282,29 +242,25 @@ class KeyboardAfterExit(DesktopTestCase):
              self.press_by_assistive_technology("Exit")),
         ]
 
-    def test_leaving_the_entry_window(self):
-        ways = [("Enter in the name box", 1,
-                 lambda s, acc, program, window: s.keys(window, "Return"))] + self.ways_to_leave()
+    def leave(self, ways, from_result):
         for way, tries, leave in ways:
             for attempt in range(1, tries + 1):
                 with self.subTest(way, attempt=attempt), self.session() as s:
                     acc = a11y.Accessibility(self, s)
                     program = s.start()
-                    entry = s.wait_window(program, ENTRY_TITLE)
-                    leave(s, acc, program, entry)
+                    window = s.wait_window(program, ENTRY_TITLE)
+                    if from_result:
+                        window = self.reading(s, program, window)
+                    leave(s, acc, program, window)
                     window = self.exit_window(s, program)
                     self.assert_exit_window_has_the_keyboard(s, program, window)
 
+    def test_leaving_the_entry_window(self):
+        self.leave([("Enter in the name box", 1, lambda s, acc, program, window:
+                     s.keys(window, "Return"))] + self.ways_to_leave(), from_result=False)
+
     def test_leaving_the_result_window(self):
-        for way, tries, leave in self.ways_to_leave():
-            for attempt in range(1, tries + 1):
-                with self.subTest(way, attempt=attempt), self.session() as s:
-                    acc = a11y.Accessibility(self, s)
-                    program = s.start()
-                    result = self.reading(s, program, s.wait_window(program, ENTRY_TITLE))
-                    leave(s, acc, program, result)
-                    window = self.exit_window(s, program)
-                    self.assert_exit_window_has_the_keyboard(s, program, window)
+        self.leave(self.ways_to_leave(), from_result=True)
 
     def test_back_from_the_result_window(self):
         for way, back in [
@@ -325,11 +281,10 @@ class KeyboardAfterExit(DesktopTestCase):
                 self.exit_window(s, program)
 
 
-class EntryPosition(DesktopTestCase):
+class EntryPosition(harness.TestCase):
     """A reading and Back bring the entry window back where the user left it; the result
     window opens in the middle of the screen."""
 
-    SCREEN = (1280, 1024)  # the harness's Xvfb
     # Qt centres a window before it is mapped, guessing the frame the window manager will put
     # around it: with no other window visible it takes 10 pixels at the left and 40 at the top,
     # which puts the frame's middle up to some 50 pixels above the screen's.
@@ -348,8 +303,8 @@ class EntryPosition(DesktopTestCase):
 
     def assert_centred(self, geometry):
         x, y, width, height = geometry
-        for axis, middle, screen in (("x", x + width / 2, self.SCREEN[0]),
-                                     ("y", y + height / 2, self.SCREEN[1])):
+        for axis, middle, screen in (("x", x + width / 2, harness.SCREEN[0]),
+                                     ("y", y + height / 2, harness.SCREEN[1])):
             self.assertLessEqual(abs(middle - screen / 2), self.CENTRE_TOLERANCE,
                                  f"the result window at {geometry} is not centred in {axis}")
 
@@ -358,7 +313,7 @@ class EntryPosition(DesktopTestCase):
         program = s.start()
         entry = s.wait_window(program, ENTRY_TITLE)
         opened_at = self.settled_geometry(s, entry)
-        xstate.move(s, entry, 40, 60)
+        s.move(entry, 40, 60)
         moved = wait_until(lambda: self.settled_geometry(s, entry) != opened_at
                            and self.settled_geometry(s, entry), "the window manager to move it")
 
@@ -372,7 +327,7 @@ class EntryPosition(DesktopTestCase):
         self.assertLessEqual(abs(back[1] - moved[1]), 2, f"moved to {moved}, back at {back}")
 
 
-class NameFilter(DesktopTestCase):
+class NameFilter(harness.TestCase):
     """Shortcuts that would put text into the name box, or take back what was typed, are keys
     like any other there: refused with a message, and the box keeps what it had."""
 
@@ -383,7 +338,7 @@ class NameFilter(DesktopTestCase):
                 acc = a11y.Accessibility(self, s)
                 program = s.start()
                 entry = s.wait_window(program, ENTRY_TITLE)
-                xstate.set_clipboard(s, "123")
+                s.set_clipboard("123")
                 s.type(entry, "ann")
                 name_box = acc.wait(program, "the name box", window=ENTRY_TITLE, role="text",
                                     name="Name")
@@ -399,7 +354,7 @@ class NameFilter(DesktopTestCase):
                 self.assertEqual(acc.text(name_box), "ANNB")
 
 
-class LinkActions(DesktopTestCase):
+class LinkActions(harness.TestCase):
     """The labels that work as links are links to an assistive technology too: they say so,
     and their action opens the page a click opens."""
 
@@ -434,48 +389,35 @@ class LinkActions(DesktopTestCase):
         return front, next(page for text, page in OFFER_PAGES.items()
                            if front["name"].startswith(text))
 
-    def assert_links(self, s, acc, program, labels):
-        for text, page in labels:
-            with self.subTest(text):
-                self.follow(s, acc, program, self.label(acc, program, text), page)
-        offer, page = self.front_offer(acc, program)
-        with self.subTest("offer in front: " + offer["name"][:30]):
-            self.follow(s, acc, program, offer, page)
+    def test_every_window(self):
+        def exit_window(s, program, entry):
+            s.keys(entry, "Escape")
+            self.exit_window(s, program)
 
-    def test_entry_window(self):
-        s = self.session()
-        acc = a11y.Accessibility(self, s)
-        program = s.start()
-        s.wait_window(program, ENTRY_TITLE)
-        self.assert_links(s, acc, program, [(PROMOTION, HOME_PAGE)])
+        def about_window(s, program, entry):
+            s.keys(entry, "alt+h", "a")
+            s.wait_window(program, ENTRY_TITLE, other_than=(entry,))  # the about window's title
 
-    def test_result_window(self):
-        s = self.session()
-        acc = a11y.Accessibility(self, s)
-        program = s.start()
-        self.reading(s, program, s.wait_window(program, ENTRY_TITLE))
-        self.assert_links(s, acc, program, [(PROMOTION, HOME_PAGE)])
-
-    def test_exit_window(self):
-        s = self.session()
-        acc = a11y.Accessibility(self, s)
-        program = s.start()
-        s.keys(s.wait_window(program, ENTRY_TITLE), "Escape")
-        self.exit_window(s, program)
-        label = self.label(acc, program, "Click Here To Visit Orrim Softwares")
-        self.follow(s, acc, program, label, SOFTWARES_PAGE)
-
-    def test_about_window(self):
-        s = self.session()
-        acc = a11y.Accessibility(self, s)
-        program = s.start()
-        entry = s.wait_window(program, ENTRY_TITLE)
-        s.keys(entry, "alt+h", "a")
-        s.wait_window(program, ENTRY_TITLE, other_than=(entry,))  # the about window's title
-        for text, page in [("Click here to visit " + SITE, HOME_PAGE),
-                           ("Click here for more details", FULLY_BRANDED_PAGE)]:
-            with self.subTest(text):
-                self.follow(s, acc, program, self.label(acc, program, text), page)
+        # (window, the way there, its labels and their pages, whether it shows the offers)
+        for window, way, labels, offers in [
+            ("entry", lambda s, program, entry: None, [(PROMOTION, HOME_PAGE)], True),
+            ("result", self.reading, [(PROMOTION, HOME_PAGE)], True),
+            ("exit", exit_window, [("Click Here To Visit Orrim Softwares", SOFTWARES_PAGE)],
+             False),
+            ("about", about_window, [("Click here to visit " + SITE, HOME_PAGE),
+                                     ("Click here for more details", FULLY_BRANDED_PAGE)], False),
+        ]:
+            with self.subTest(window), self.session() as s:
+                acc = a11y.Accessibility(self, s)
+                program = s.start()
+                way(s, program, s.wait_window(program, ENTRY_TITLE))
+                for text, page in labels:
+                    with self.subTest(text):
+                        self.follow(s, acc, program, self.label(acc, program, text), page)
+                if offers:
+                    offer, page = self.front_offer(acc, program)
+                    with self.subTest("offer in front: " + offer["name"][:30]):
+                        self.follow(s, acc, program, offer, page)
 
 
 if __name__ == "__main__":

@@ -2,70 +2,41 @@
 # SPDX-License-Identifier: MIT
 """Faults of the desktop and of stored data: the real program must stay usable and lose nothing."""
 
-import datetime
 import os
 import random
 import stat
 import time
 
 import harness
-from harness import (ENTRY_TITLE, EXIT_TITLE, HELP_PAGE, MESSAGE_TITLE, settings_bytes,
+from harness import (ENTRY_TITLE, EXIT_TITLE, HELP_PAGE, MESSAGE_TITLE, settings_days,
                      stored_date, today, wait_until)
 
 
-def days_ago(days):
-    return settings_bytes(today() - datetime.timedelta(days=days))
-
-
-def read(path):
-    with open(path, "rb") as f:
-        return f.read()
-
-
-class FaultTestCase(harness.TestCase):
-    def start_usable(self, s, **options):
-        """Starts the program and checks that its entry window comes up with no message."""
-        program = s.start(**options)
-        s.wait_window(program, ENTRY_TITLE)
-        self.assertEqual(s.titles(program), [ENTRY_TITLE])
-        return program
-
-    def assert_second_start_refused(self, s, first, **options):
-        second = s.start(**options)
-        box = s.wait_window(second, MESSAGE_TITLE)
-        self.assertEqual(s.titles(second), [MESSAGE_TITLE])
-        s.keys(box, "Return")
-        self.assertEqual(second.wait_exit(), 0)
-        self.assertEqual(s.titles(first), [ENTRY_TITLE])
-
-
-class SettingsFaults(FaultTestCase):
+class SettingsFaults(harness.TestCase):
     def test_damaged_file_gets_todays_date_without_a_question(self):
-        recent = days_ago(20)  # would be due, if it could still be read
+        recent = settings_days(-20)  # would be due, if it could still be read
         for fault, content in [
             ("empty", b""),
             ("cut inside the date", recent[:-6]),
             ("cut inside a character", recent[:-2]),
         ]:
             with self.subTest(fault), self.session() as s:
-                with open(s.settings_file, "wb") as f:
-                    f.write(content)
+                s.seed_settings(content)
                 self.start_usable(s)
                 self.assertEqual(stored_date(s.settings_file), today().isoformat())
 
     def test_readable_or_unparseable_file_is_left_as_it_is(self):
         for fault, content in [
-            ("no final line break", days_ago(5)[:-1]),
-            ("unclosed section header", days_ago(20).replace(b"]", b"")),
-            ("cut inside the key", days_ago(20)[:20]),
+            ("no final line break", settings_days(-5)[:-1]),
+            ("unclosed section header", settings_days(-20).replace(b"]", b"")),
+            ("cut inside the key", settings_days(-20)[:20]),
             ("binary garbage", random.Random(8).randbytes(4096)),
             ("zeros", bytes(512)),
         ]:
             with self.subTest(fault), self.session() as s:
-                with open(s.settings_file, "wb") as f:
-                    f.write(content)
+                s.seed_settings(content)
                 self.start_usable(s)
-                self.assertEqual(read(s.settings_file), content)
+                self.assertEqual(s.settings(), content)
 
     def test_read_only_config_folder(self):
         with self.subTest("no settings file"), self.session() as s:
@@ -73,21 +44,19 @@ class SettingsFaults(FaultTestCase):
             self.start_usable(s)
             self.assertEqual(os.listdir(s.config), [])
         with self.subTest("reminder not due"), self.session() as s:
-            with open(s.settings_file, "wb") as f:
-                f.write(days_ago(5))
+            s.seed_settings(settings_days(-5))
             os.chmod(s.config, 0o500)
             self.start_usable(s)
-            self.assertEqual(read(s.settings_file), days_ago(5))
+            self.assertEqual(s.settings(), settings_days(-5))
         with self.subTest("reminder due: asked, but the date cannot be saved"), self.session() as s:
-            with open(s.settings_file, "wb") as f:
-                f.write(days_ago(20))
+            s.seed_settings(settings_days(-20))
             os.chmod(s.config, 0o500)
             program = s.start()
             s.keys(s.wait_window(program, MESSAGE_TITLE), "alt+n")
             s.wait_window(program, ENTRY_TITLE)
             self.assertEqual(s.titles(program), [ENTRY_TITLE])
             self.assertEqual(os.listdir(s.config), ["skyrand.ini"])
-            self.assertEqual(read(s.settings_file), days_ago(20))
+            self.assertEqual(s.settings(), settings_days(-20))
 
     def test_missing_config_folder_is_created(self):
         s = self.session()
@@ -101,14 +70,15 @@ class SettingsFaults(FaultTestCase):
             with open(os.path.join(s.settings_file, "keep"), "w") as f:
                 f.write("kept")
             self.start_usable(s)
-            self.assertEqual(read(os.path.join(s.settings_file, "keep")), b"kept")
+            with open(os.path.join(s.settings_file, "keep"), "rb") as f:
+                self.assertEqual(f.read(), b"kept")
         with self.subTest("a named pipe nobody writes to"), self.session() as s:
             os.mkfifo(s.settings_file)
             self.start_usable(s)
             self.assertTrue(stat.S_ISFIFO(os.lstat(s.settings_file).st_mode))
 
 
-class EnvironmentFaults(FaultTestCase):
+class EnvironmentFaults(harness.TestCase):
     def test_guard_still_refuses_a_second_start(self):
         for fault, prepare, unset in [
             ("runtime folder missing", lambda s: os.rmdir(s.runtime), ()),
@@ -171,7 +141,7 @@ class EnvironmentFaults(FaultTestCase):
         self.assertEqual(s.titles(running[0]), [ENTRY_TITLE])
 
 
-class BrowserFaults(FaultTestCase):
+class BrowserFaults(harness.TestCase):
     def test_launcher_that_fails_or_hangs_leaves_the_program_usable(self):
         for launcher in ("fail", "hang"):
             with self.subTest(launcher), self.session(xdg_open=launcher) as s:
@@ -180,12 +150,11 @@ class BrowserFaults(FaultTestCase):
                 s.keys(entry, "alt+h", "o")
                 self.assertEqual(s.wait_opened(1), [HELP_PAGE.encode()])
                 s.keys(entry, "Escape")
-                s.wait_titles(program, [EXIT_TITLE])
-                s.keys(s.wait_window(program, EXIT_TITLE), "alt+x")
+                s.keys(self.exit_window(s, program), "alt+x")
                 self.assertEqual(program.wait_exit(), 0)
 
 
-class ModalFaults(FaultTestCase):
+class ModalFaults(harness.TestCase):
     def test_closing_the_window_behind_a_message_box_waits_for_the_box(self):
         def entry_message(s, program, entry):
             s.type(entry, "1")  # letters only
@@ -223,8 +192,7 @@ class ModalFaults(FaultTestCase):
             s.click_close_button(s.wait_window(program, MESSAGE_TITLE))
             s.wait_titles(program, [ENTRY_TITLE])
         with self.subTest("update question: No"), self.session() as s:
-            with open(s.settings_file, "wb") as f:
-                f.write(days_ago(20))
+            s.seed_settings(settings_days(-20))
             program = s.start()
             s.click_close_button(s.wait_window(program, MESSAGE_TITLE))
             s.wait_window(program, ENTRY_TITLE)

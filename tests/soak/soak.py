@@ -46,7 +46,6 @@ import json
 import os
 import random
 import re
-import select
 import statistics
 import subprocess
 import sys
@@ -135,32 +134,19 @@ class Snapshots:
                "HOME": os.path.join(session.root, "a11y"), "LANG": "C.UTF-8",
                "LC_ALL": "C.UTF-8", "GSETTINGS_BACKEND": "memory",
                "DBUS_SESSION_BUS_ADDRESS": address}
-        self._log = open(os.path.join(session.logs, "soak-atspi.log"), "wb")
-        self.process = subprocess.Popen(
-            [a11y._client_python(), os.path.join(HERE, "atspi_snapshot.py"), "serve"],
-            env=env, stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=self._log)
+        self.client = a11y.Client(env, os.path.join(session.logs, "soak-atspi.log"))
 
     def ask(self, request, timeout=30.0):
         """(answer, seconds it took)."""
         started = time.monotonic()
-        self.process.stdin.write((json.dumps(request) + "\n").encode())
-        self.process.stdin.flush()
-        ready, _, _ = select.select([self.process.stdout], [], [], timeout)
-        if not ready:
-            raise Fault("answers", f"no answer over AT-SPI within {timeout:.0f} s to {request}")
-        line = self.process.stdout.readline()
-        if not line:
-            raise RuntimeError("the AT-SPI client ended")
-        reply = json.loads(line)
-        if "error" in reply:
-            raise RuntimeError(f"AT-SPI: {reply['error']}")
-        return reply["ok"], time.monotonic() - started
+        try:
+            answer = self.client.ask(request, timeout)
+        except a11y.NoAnswer as error:
+            raise Fault("answers", str(error))
+        return answer, time.monotonic() - started
 
     def close(self):
-        if self.process.poll() is None:
-            self.process.kill()
-        self.process.wait()
-        self._log.close()
+        self.client.close()
 
 
 class _Cleanups:
@@ -346,18 +332,7 @@ class Soak:
         return info
 
     def geometry(self, wid):
-        result = self.run_tool([tool("xwininfo"), "-id", wid])
-        if result.returncode != 0:
-            return None
-        value = {}
-        for line in result.stdout.decode("utf-8", "replace").splitlines():
-            key, _, text = line.partition(":")
-            value[key.strip()] = text.strip()
-        try:
-            return (int(value["Absolute upper-left X"]), int(value["Absolute upper-left Y"]),
-                    int(value["Width"]), int(value["Height"]))
-        except (KeyError, ValueError):
-            return None
+        return self.life.session.client_geometry(wid)
 
     def observe_x(self):
         """The program's windows as the X server and window manager have them."""
