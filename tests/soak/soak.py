@@ -30,8 +30,9 @@ After every step:
   or result window, Enter/Space/Escape in a message box, Alt+X in the exit window).
 
 Every run prints its seed and its figures. The steps depend only on the seed and on what the
-driver observed; each is recorded with its exact description, so a failing run can be replayed
-(--steps FILE) and cut down to a short list that still fails (--shrink).
+driver observed; each is a typed step (steps.py) recorded as it was made, so a failing run can be
+replayed (--steps FILE) and cut down to a short list that still fails (--shrink). Every list is
+saved with what its replay must show, and a replay fails on any step it cannot perform.
 
     python3 tests/soak/soak.py build-asan/skyrand --minutes 30 --wm xfwm4
     python3 tests/soak/soak.py build-asan/skyrand --seconds 60 --seed 1234
@@ -60,6 +61,9 @@ sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
 import a11y  # noqa: E402
 import xwatch  # noqa: E402
 import harness  # noqa: E402
+from steps import (  # noqa: E402
+    EXPECTED, Activate, CannotPerform, Click, Close, Control, Desktop, Fill, Key, Popup, Second,
+    Start, Type, load, save)
 from harness import tool  # noqa: E402
 
 SCREEN = (1280, 1024)  # the harness's Xvfb
@@ -665,7 +669,7 @@ class Soak:
                 days = rng.choice([-400, -30, -15, 15, 60])  # due: the question comes up
             elif roll < 0.22:
                 days = rng.choice([-14, -5, 0, 5, 14])  # stored, not due
-            return {"k": "start", "days": days}
+            return Start(days)
         managed = obs.managed() + obs.managed("second")
         popups = obs.popups()
         message = next((w for w in managed if w.kind == MESSAGE), None)
@@ -674,16 +678,14 @@ class Soak:
 
         if popups:
             return self.pick(rng, [
-                (45, lambda: {"k": "popup", "fx": round(rng.random(), 3),
-                              "fy": round(rng.random(), 3)}),
-                (35, lambda: {"k": "key", "key": rng.choice(MENU_LETTERS + NAVIGATION[:4])}),
+                (45, lambda: Popup(round(rng.random(), 3), round(rng.random(), 3))),
+                (35, lambda: Key(rng.choice(MENU_LETTERS + NAVIGATION[:4]))),
                 (20, lambda: self.general(rng, obs, managed, focused)),
             ])
         if message:
             return self.pick(rng, [
-                (30, lambda: {"k": "key", "key": rng.choice(
-                    ["Return", "space", "Escape", "Tab", "shift+Tab", "Left", "Right"] +
-                    MNEMONICS[MESSAGE])}),
+                (30, lambda: Key(rng.choice(["Return", "space", "Escape", "Tab", "shift+Tab",
+                                             "Left", "Right"] + MNEMONICS[MESSAGE]))),
                 (20, lambda: self.control_click(rng, message)),
                 (8, lambda: self.close_step(rng, message)),
                 (42, lambda: self.general(rng, obs, managed, focused)),
@@ -695,18 +697,18 @@ class Soak:
             named = any(n["role"] == "text" and n["name"] == "Name" and n.get("text")
                         for n in (entry.access or {}).get("nodes", []))
             if named:
-                special.append((25, lambda: {"k": "control", "w": ENTRY, "role": "push button",
-                                             "name": "Get My Eris Astrology Sign"}))
-            special.append((12, lambda: {"k": "type", "text": rng.choice(["ann", "Zoe", "b"])}))
-            special.append((10, lambda: {"k": "key", "key": rng.choice(["alt+h", "alt+f"])}))
+                special.append((25, lambda: Control(ENTRY, "push button",
+                                                    "Get My Eris Astrology Sign")))
+            special.append((12, lambda: Type(rng.choice(["ann", "Zoe", "b"]))))
+            special.append((10, lambda: Key(rng.choice(["alt+h", "alt+f"]))))
         if obs.kind(RESULT):
-            special.append((10, lambda: {"k": "key", "key": rng.choice(["alt+h", "alt+f"])}))
+            special.append((10, lambda: Key(rng.choice(["alt+h", "alt+f"]))))
         if obs.kind(EXIT):
-            special.append((5, lambda: self.fill_step(rng)))
-            special.append((6, lambda: {"k": "control", "w": EXIT, "role": "push button",
-                                        "name": "Exit"}))
+            special.append((5, lambda: Fill({box: rng.choice(FORM_TOKENS[box])
+                                             for box in FORM_BOXES}, rng.random() < 0.8)))
+            special.append((6, lambda: Control(EXIT, "push button", "Exit")))
         if not life.seconds and not life.main_done and rng.random() < 0.02:
-            return {"k": "second"}
+            return Second()
         return self.pick(rng, special + [(100, lambda: self.general(rng, obs, managed,
                                                                       focused))])
 
@@ -722,7 +724,7 @@ class Soak:
 
     def general(self, rng, obs, managed, focused):
         if not managed:
-            return {"k": "key", "key": rng.choice(LETTERS)}
+            return Key(rng.choice(LETTERS))
         target = rng.choice(managed)
         mnemonics = MNEMONICS.get(focused.kind if focused else target.kind, ["alt+f"])
         keys = [
@@ -732,25 +734,22 @@ class Soak:
             (2, FUNCTION_KEYS), (1, ["alt+F4"]), (1, ["KP_Enter"]),
         ]
         return self.pick(rng, [
-            (45, lambda: {"k": "key", "key": rng.choice(self.pick(rng, [
-                (w, (lambda g=group: g)) for w, group in keys]))}),
-            (6, lambda: {"k": "type", "text": rng.choice(TOKENS)}),
+            (45, lambda: Key(rng.choice(self.pick(rng, [
+                (w, (lambda g=group: g)) for w, group in keys])))),
+            (6, lambda: Type(rng.choice(TOKENS))),
             (22, lambda: self.control_click(rng, target)),
-            (14, lambda: {"k": "click", "w": target.kind, "fx": round(rng.random(), 3),
-                          "fy": round(rng.random(), 3)}),
+            (14, lambda: Click(target.kind, round(rng.random(), 3), round(rng.random(), 3))),
             (3, lambda: self.close_step(rng, target)),
-            (2, lambda: {"k": "activate", "w": target.kind}),
-            (1, lambda: {"k": "desktop", "x": rng.randrange(SCREEN[0]),
-                         "y": rng.randrange(SCREEN[1])}),
+            (2, lambda: Activate(target.kind)),
+            (1, lambda: Desktop(rng.randrange(SCREEN[0]), rng.randrange(SCREEN[1]))),
         ])
 
     def control_click(self, rng, window):
         nodes = self.clickable(window)
         if not nodes:
-            return {"k": "click", "w": window.kind, "fx": round(rng.random(), 3),
-                    "fy": round(rng.random(), 3)}
+            return Click(window.kind, round(rng.random(), 3), round(rng.random(), 3))
         node = rng.choice(nodes)
-        return {"k": "control", "w": window.kind, "role": node["role"], "name": node["name"]}
+        return Control(window.kind, node["role"], node["name"])
 
     @staticmethod
     def clickable(window):
@@ -762,38 +761,21 @@ class Soak:
 
     @staticmethod
     def close_step(rng, window):
-        return {"k": "close", "w": window.kind,
-                "how": rng.choice(["request", "request", "button", "alt+F4"])}
-
-    @staticmethod
-    def fill_step(rng):
-        return {"k": "fill", "texts": {box: rng.choice(FORM_TOKENS[box]) for box in FORM_BOXES},
-                "submit": rng.random() < 0.8}
+        return Close(window.kind, rng.choice(["request", "request", "button", "alt+F4"]))
 
     # -- performing a step --
-
-    def find(self, obs, kind):
-        """The window of this kind: the main program's, else a second instance's."""
-        return obs.kind(kind) or obs.kind(kind, "second")
-
-    def node_centre(self, window, role, name):
-        if window is None or window.access is None:
-            return None
-        for node in window.access["nodes"]:
-            if node["role"] == role and node["name"] == name and node["extents"] and \
-                    node["extents"][2] > 0 and "showing" in node["states"]:
-                x, y, w, h = node["extents"]
-                return x + w // 2, y + h // 2
-        return None
 
     def click(self, x, y):
         self.xdotool("mousemove", "--sync", str(x), str(y), "click", "1")
 
-    def expectation(self, step, obs):
-        """What a step certainly does, and soon: (what, check) or None."""
-        if step["k"] != "key" or obs.popups():
+    def type(self, text):
+        self.life.session._map_keysyms(text)
+        self.xdotool("type", "--delay", "40", text)
+
+    def expectation(self, key, obs):
+        """What a key certainly does, and soon: (what, check) or None."""
+        if obs.popups():
             return None
-        key = step["key"]
         focused = next((w for w in obs.managed() + obs.managed("second")
                         if w.id == obs.focus), None)
         if focused is None:
@@ -821,105 +803,6 @@ class Soak:
                 return node["role"]
         return None
 
-    def perform(self, step, obs):
-        """Sends the step's input. Returns False when it could not be made here (its window
-        is not there): it is then left out, as the user would not have done it."""
-        life = self.life
-        kind = step["k"]
-        if kind == "start":
-            self.start(step)
-            return True
-        if life is None or not life.alive():
-            return False
-        session = life.session
-        if kind == "second":
-            if life.main_done or life.seconds:
-                return False
-            program = session.start()
-            life.seconds.append(program)
-            self.figures["second instances"] += 1
-            harness.wait_until(lambda: any(t == harness.MESSAGE_TITLE for t in
-                                           self.visible(program).values())
-                               or not program.running(), "the second instance's message",
-                               describe=lambda: session.describe(program))
-            if program.running():
-                life.second_messages.add(program.pid)
-                self.figures["messages"]["Application is already running (second instance)"] += 1
-            return True
-        if kind == "key":
-            expected = self.expectation(step, obs)
-            session.keys_no_focus(step["key"])
-            if expected:
-                self.await_effect(*expected)
-            return True
-        if kind == "type":
-            session._map_keysyms(step["text"])
-            self.xdotool("type", "--delay", "40", step["text"])
-            return True
-        if kind == "popup":
-            popups = obs.popups()
-            if not popups:
-                return False
-            x, y, w, h = popups[-1].client
-            self.click(x + int(step["fx"] * (w - 1)), y + int(step["fy"] * (h - 1)))
-            return True
-        if kind == "desktop":
-            # Away from every window of the program: the desktop behind them.
-            for window in obs.windows + obs.second:
-                x, y, w, h = window.frame
-                if x <= step["x"] < x + w and y <= step["y"] < y + h:
-                    return False
-            self.click(step["x"], step["y"])
-            return True
-        window = self.find(obs, EXIT if kind == "fill" else step.get("w"))
-        if window is None:
-            return False
-        if kind == "click":
-            x, y, w, h = window.client
-            self.click(x + int(step["fx"] * (w - 1)), y + int(step["fy"] * (h - 1)))
-            return True
-        if kind == "control":
-            centre = self.node_centre(window, step["role"], step["name"])
-            if centre is None:
-                return False
-            self.click(*centre)
-            return True
-        if kind == "close":
-            how = step["how"]
-            if how == "request":
-                xwatch.net_close_window(session.display, window.id)
-            elif how == "button":
-                session.click_close_button(window.id)
-            else:
-                session.keys_no_focus("alt+F4")
-            return True
-        if kind == "activate":
-            self.xdotool("windowactivate", window.id)
-            return True
-        if kind == "fill":
-            return self.fill(step, window)
-        raise ValueError(f"unknown step {step}")
-
-    def fill(self, step, window):
-        """Clicks each box of the exit form and types into it, then (mostly) submits."""
-        for box in FORM_BOXES:
-            centre = self.node_centre(window, "text", box)
-            if centre is None:
-                return False
-            self.click(*centre)
-            # A click puts the cursor where it lands: what was in the box goes first.
-            self.life.session.keys_no_focus("ctrl+a", "BackSpace")
-            self.life.session._map_keysyms(step["texts"][box])
-            self.xdotool("type", "--delay", "40", step["texts"][box])
-        if step["submit"]:
-            # The form's contents before the request goes out: the request must carry them.
-            self.settle_contents()
-            self.life.session.keys_no_focus("alt+n")
-        return True
-
-    def settle_contents(self):
-        self.check(self.observe())
-
     def await_effect(self, what, done):
         started = time.monotonic()
         while True:
@@ -935,9 +818,9 @@ class Soak:
                 raise Fault("answers", f"{what}: nothing within {waited:.1f} s")
             time.sleep(0.03)
 
-    def start(self, step):
+    def start(self, days):
         self.end_life()
-        self.life = Life(self, step.get("days"))
+        self.life = Life(self, days)
         self.figures["starts"] += 1
         if self.life.due:
             self.figures["reminders seeded"] += 1
@@ -962,50 +845,42 @@ class Soak:
 
     # -- running --
 
-    def record(self, step, obs, index):
-        label = obs.label() if obs is not None else "-"
-        self.steps.append((step, label))
+    def one(self, step, replay=False):
+        """Performs one step and checks every rule after it. A step that cannot be made on what
+        is there fails a replay; a random run leaves it out, as the user would not make it."""
+        obs = self.last or Observation()
+        self.steps.append((step, obs.label()))
+        index = len(self.steps)
         if not self.quiet and os.environ.get("SKYRAND_SOAK_TRACE"):
-            print(f"  #{index} [{label}] {describe(step)}", flush=True)
-
-    def one(self, step, index):
-        """Performs one step and checks every rule after it."""
-        obs = self.last
-        if step["k"] != "start" and (self.life is None or not self.life.alive()):
-            self.record(step, obs, index)
-            return False
-        self.record(step, obs, index)
-        done = self.perform(step, obs if obs is not None else Observation())
-        if self.life is None:
-            return done
+            print(f"  #{index} [{obs.label()}] {step.describe()}", flush=True)
+        try:
+            if not isinstance(step, Start) and (self.life is None or not self.life.alive()):
+                raise CannotPerform("the program has ended")
+            step.perform(self, obs)
+        except CannotPerform as error:
+            if replay:
+                raise Fault("replay", f"step #{index} ({step.describe()}) cannot be performed: "
+                            f"{error}") from None
+            self.steps.pop()
+            return
         time.sleep(0.12)
         obs = self.check(self.observe())
         if not self.life.main_done:
             self.figures["combinations"][obs.label()] += 1
         self.last = obs
-        return done
 
     def run_random(self, seed, seconds):
         rng = random.Random(seed)
         deadline = time.monotonic() + seconds
-        index = 0
         while time.monotonic() < deadline:
-            obs = self.last if self.life is not None else Observation()
-            step = self.choose(rng, obs)
-            index += 1
-            self.one(step, index)
+            self.one(self.choose(rng, self.last if self.life is not None else Observation()))
 
     def run_steps(self, steps):
-        for index, step in enumerate(steps, 1):
-            self.one(step, index)
+        for step in steps:
+            self.one(step, replay=True)
 
     def finish(self):
         self.end_life()
-
-
-def describe(step):
-    rest = {k: v for k, v in step.items() if k != "k"}
-    return step["k"] + " " + json.dumps(rest, ensure_ascii=False)
 
 
 def figures_text(soak, seconds, seed, steps):
@@ -1055,27 +930,27 @@ def run(program, wm, answer_limit, steps=None, seed=None, seconds=None, quiet=Fa
     return soak, fault, time.monotonic() - started
 
 
-def shrink(program, wm, answer_limit, steps, rule, tries):
+def shrink(program, wm, answer_limit, steps, expect, rule, tries):
     """Delta debugging over the step list: the shortest list found that still breaks the
-    same rule. Each candidate is replayed from a fresh desktop."""
-    cache = {}
+    same rule, and what its failing replay showed (its expect block). Each candidate is
+    replayed from a fresh desktop."""
+    shown_by = {repr(steps): expect}  # of each candidate: what its failing replay showed
 
     def fails(candidate):
-        key = json.dumps(candidate, sort_keys=True)
-        if key not in cache:
-            result = False
+        key = repr(candidate)
+        if key not in shown_by:
+            shown_by[key] = None
             for _ in range(tries):
-                _, fault, _ = run(program, wm, answer_limit, steps=candidate, quiet=True)
+                soak, fault, _ = run(program, wm, answer_limit, steps=candidate, quiet=True)
                 if fault is not None and fault.rule == rule:
-                    result = True
+                    shown_by[key] = shown(soak)
                     break
-            cache[key] = result
-            print(f"  shrink: {len(candidate)} steps: {'fails' if result else 'passes'}",
-                  flush=True)
-        return cache[key]
+            print(f"  shrink: {len(candidate)} steps: "
+                  f"{'passes' if shown_by[key] is None else 'fails'}", flush=True)
+        return shown_by[key] is not None
 
     # Every start begins a fresh desktop: first try the last start on its own.
-    starts = [i for i, step in enumerate(steps) if step["k"] == "start"]
+    starts = [i for i, step in enumerate(steps) if isinstance(step, Start)]
     for first in reversed(starts):
         if fails(steps[first:]):
             steps = steps[first:]
@@ -1094,35 +969,23 @@ def shrink(program, wm, answer_limit, steps, rule, tries):
             if n >= len(steps):
                 break
             n = min(len(steps), n * 2)
-    return steps
+    return steps, shown_by[repr(steps)]
+
+
+def shown(soak):
+    """What a run showed, as a list's expect block: the window combinations after its steps,
+    the addresses opened and the messages, each of which its replay must show again."""
+    return {what: sorted(soak.figures[what]) for what in EXPECTED}
 
 
 def missed(soak, expect):
-    """A list's expectations of its replay: window combinations it must have shown, addresses
-    it must have opened, messages it must have shown. Steps whose window is not there are left
-    out of a replay; this says when that left out what the list is for."""
-    figures = soak.figures
-    for what, wanted in (("combinations", expect.get("combinations", [])),
-                         ("addresses", expect.get("addresses", [])),
-                         ("messages", expect.get("messages", []))):
+    """The first thing a list expects that its replay did not show, as a Fault."""
+    for what, wanted in expect.items():
         for item in wanted:
-            if not figures[what][item]:
+            if not soak.figures[what][item]:
                 return Fault("replay", f"never seen among the {what}: {item!r} (seen: "
-                             f"{dict(figures[what])})")
+                             f"{dict(soak.figures[what])})")
     return None
-
-
-def save(path, steps, wm, seed, fault):
-    with open(path, "w", encoding="utf-8") as f:
-        json.dump({"wm": wm, "seed": seed, "fault": str(fault) if fault else None,
-                   "steps": steps}, f, ensure_ascii=False, indent=1)
-        f.write("\n")
-
-
-def load(path):
-    with open(path, encoding="utf-8") as f:
-        data = json.load(f)
-    return data["steps"] if isinstance(data, dict) else data
 
 
 def main():
@@ -1155,14 +1018,17 @@ def main():
     wm = args.wm or harness.window_manager_name()
     os.makedirs(args.out, exist_ok=True)
 
+    try:  # every list read before the first replays: a list that cannot be, fails at once
+        lists = [(path, *load(path, regression=True)) for path in args.replay or []]
+        steps, expect = load(args.steps) if args.steps else (None, None)
+    except ValueError as error:
+        sys.exit(f"soak: {error}")
     if args.replay:
         failed = 0
-        for path in args.replay:
-            with open(path, encoding="utf-8") as f:
-                data = json.load(f)
-            soak, fault, elapsed = run(harness.PROGRAM, wm, args.answer_limit,
-                                       steps=data["steps"], quiet=True)
-            fault = fault or missed(soak, data.get("expect", {}))
+        for path, steps, expect in lists:
+            soak, fault, elapsed = run(harness.PROGRAM, wm, args.answer_limit, steps=steps,
+                                       quiet=True)
+            fault = fault or missed(soak, expect)
             name = os.path.basename(path)
             if fault:
                 failed += 1
@@ -1175,9 +1041,9 @@ def main():
 
     seed = None
     if args.steps:
-        steps = load(args.steps)
         print(f"replaying {len(steps)} steps of {args.steps} under {wm}", flush=True)
         soak, fault, elapsed = run(harness.PROGRAM, wm, args.answer_limit, steps=steps)
+        fault = fault or missed(soak, expect)
     else:
         seed = args.seed if args.seed is not None else random.SystemRandom().randrange(10**9)
         seconds = args.minutes * 60 if args.minutes else (args.seconds or 60.0)
@@ -1190,19 +1056,21 @@ def main():
         return
     recorded = [step for step, _ in soak.steps]
     path = os.path.join(args.out, f"soak-{wm}-{seed if seed is not None else 'replay'}.json")
-    save(path, recorded, wm, seed, fault)
+    save(path, recorded, shown(soak), wm=wm, seed=seed, fault=str(fault))
     print(f"\nFAULT ({fault.rule}) at step {len(recorded)}, seed {seed}:\n{fault.detail}")
     print_last(soak)
     print(f"the whole step list: {path}")
-    if args.shrink:
+    if args.shrink and fault.rule == "replay":
+        print("not shrinking: the list itself no longer replays")
+    elif args.shrink:
         print(f"shrinking {len(recorded)} steps ({fault.rule})...", flush=True)
-        short = shrink(harness.PROGRAM, wm, args.answer_limit, recorded, fault.rule,
-                       args.shrink_tries)
+        short, expect = shrink(harness.PROGRAM, wm, args.answer_limit, recorded, shown(soak),
+                               fault.rule, args.shrink_tries)
         short_path = path.replace(".json", "-short.json")
-        save(short_path, short, wm, seed, fault)
+        save(short_path, short, expect, wm=wm, seed=seed, fault=str(fault))
         print(f"short list ({len(short)} steps), in {short_path}:")
         for index, step in enumerate(short, 1):
-            print(f"  {index}. {describe(step)}")
+            print(f"  {index}. {step.describe()}")
     sys.exit(1)
 
 
@@ -1210,7 +1078,7 @@ def print_last(soak, count=50):
     print(f"last {min(count, len(soak.steps))} steps ([what was visible before] step):")
     for index, (step, label) in enumerate(soak.steps[-count:],
                                           max(1, len(soak.steps) - count + 1)):
-        print(f"  #{index} [{label}] {describe(step)}")
+        print(f"  #{index} [{label}] {step.describe()}")
 
 
 if __name__ == "__main__":
