@@ -13,9 +13,7 @@ import a11y
 import harness
 import screenreader
 
-# Orca refuses to start while another Orca of the same user runs: one test at a time, under the
-# window managers that tests/e2e/CMakeLists.txt chooses for it.
-# CTest: WINDOW_MANAGERS ${SKYRAND_SCREENREADER_WINDOW_MANAGERS}
+# Orca refuses to start while another Orca of the same user runs: one test at a time.
 # CTest: RESOURCE_LOCK orca LABELS screenreader
 
 MAIN = harness.ENTRY_TITLE + " frame"  # the entry and the result window
