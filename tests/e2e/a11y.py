@@ -119,15 +119,15 @@ class Accessibility:
         # Qt bridges to AT-SPI only when the desktop says an assistive technology is running;
         # this says so for good.
         session.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
-        self._client = Client(env, os.path.join(session.logs, "a11y-client.log"))
-        self.processes.append(self._client.process)
+        self.client = Client(env, os.path.join(session.logs, "a11y-client.log"))
+        self.processes.append(self.client.process)
 
         def stop():
             # After the session: the program must not lose its bus while it still runs.
             try:
                 session.close()
             finally:
-                self._client.close()
+                self.client.close()
                 for process in self.processes[::-1]:
                     if process.poll() is None:
                         process.kill()
@@ -139,8 +139,8 @@ class Accessibility:
     def find(self, program, window=None, role=None, name=None, showing=True):
         """The program's accessibles that match: in a window of this title, of this role, whose
         name starts with name, and (by default) on screen."""
-        return self._client.ask({"op": "find", "pid": program.pid, "window": window, "role": role,
-                          "name": name, "showing": showing})
+        return self.client.ask({"op": "find", "pid": program.pid, "window": window, "role": role,
+                                "name": name, "showing": showing})
 
     def wait(self, program, what, timeout=None, **criteria):
         """The first accessible that matches, once there is one."""
@@ -152,10 +152,10 @@ class Accessibility:
     def at_point(self, node, x, y):
         """The accessible inside node that an assistive technology finds at this screen point:
         the one in front, where controls overlap."""
-        return self._client.ask({"op": "at_point", "id": node["id"], "x": x, "y": y})
+        return self.client.ask({"op": "at_point", "id": node["id"], "x": x, "y": y})
 
     def text(self, node):
-        return self._client.ask({"op": "text", "id": node["id"]})
+        return self.client.ask({"op": "text", "id": node["id"]})
 
     def act(self, node, action):
         """Invokes the action of this name (AT-SPI's doAction), as an assistive technology
@@ -163,7 +163,7 @@ class Accessibility:
         if action not in node["actions"]:
             raise AssertionError(f"{node['role']} {node['name']!r} offers no {action!r} action, "
                                  f"only {node['actions']}")
-        return self._client.ask({"op": "act", "id": node["id"], "action": action})
+        return self.client.ask({"op": "act", "id": node["id"], "action": action})
 
     def describe(self, program, window=None):
         """The program's accessibles in short, for failure messages."""

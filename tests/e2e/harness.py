@@ -754,14 +754,13 @@ class Session:
         self._run([tool("xdotool"), "key", "--delay", "60"] + list(keys))
 
     def type(self, window, text):
-        self._map_keysyms(text)
         self.focus(window)
         self.type_no_focus(text)
 
-    def type_no_focus(self, text):
+    def type_no_focus(self, text, delay=60):
         """Types text wherever the keyboard focus is now, activating nothing."""
         self._map_keysyms(text)
-        self._run([tool("xdotool"), "type", "--delay", "60", text])
+        self._run([tool("xdotool"), "type", "--delay", str(delay), text])
 
     def click_at(self, x, y):
         """A left click at this point of the screen, as the mouse gives it."""
@@ -962,11 +961,26 @@ def main():
     unittest.main(module="__main__", verbosity=2)
 
 
-class _CommandLine:
-    """What a session expects of a test, on the command line: its with statement closes it."""
+class Cleanups:
+    """What a session expects of a test, for scripts and the soak: somewhere to leave its
+    clean-ups, which run() runs last first, every one even after one failed."""
+
+    def __init__(self):
+        self.calls = []
 
     def addCleanup(self, function, *args):
-        pass
+        self.calls.append((function, args))
+
+    def run(self):
+        """The errors the clean-ups raised."""
+        errors = []
+        while self.calls:
+            function, args = self.calls.pop()
+            try:
+                function(*args)
+            except Exception as error:  # noqa: BLE001 - every clean-up runs
+                errors.append(error)
+        return errors
 
 
 def _command_line():
@@ -989,7 +1003,7 @@ def _command_line():
         return 0
     _libc.prctl(_PR_SET_CHILD_SUBREAPER, 1)  # what COMMAND leaves running comes back to us
     screen = tuple(int(n) for n in args.screen.split("x"))
-    with Session(_CommandLine(), window_manager=args.wm, screen=screen, dpi=args.dpi) as s:
+    with Session(Cleanups(), window_manager=args.wm, screen=screen, dpi=args.dpi) as s:
         return subprocess.run(args.run, env=dict(os.environ, **s.env),
                               preexec_fn=_die_with_harness).returncode
 

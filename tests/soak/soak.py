@@ -2,37 +2,10 @@
 # SPDX-FileCopyrightText: 2026 Orrim Softwares
 # SPDX-License-Identifier: MIT
 """A restless user: presses anything, anywhere, for minutes, and checks every rule after every
-step.
+step (the rules and how to replay and shrink a failing run: the Soak part of README.md).
 
-The real program runs on a private Xvfb under a window manager (openbox, xfwm4 or metacity), each
-start in fresh HOME and XDG folders, with the recording fake xdg-open of the end-to-end harness.
-Input is real input through XTEST (xdotool): keys, clicks at random points of the program's
-windows, at its controls (found over AT-SPI), inside open menus and lists, answers to message
-boxes, the window manager's close request and Alt+F4. When the program has ended through its exit
-window it is started again; now and then a second instance is started, or the settings file gets
-a date that makes the update question come up.
-
-After every step:
-- the program runs, or it ended with status 0 once its exit window had been shown (a second
-  instance: once its message had been shown); nothing in its output from a sanitizer;
-- its visible windows are one of: the entry window, the result window, the exit window, the about
-  window over the entry or result window, or any of these with one message box above every other
-  window of the program, kept above the window it speaks for (at start-up: the update question
-  alone);
-- the name box holds only capitals and blanks; the three lists each show one of their items;
-- every address handed to xdg-open is one of the vendor pages byte for byte, or a refer-a-friend
-  request that parses into the page and taf1..taf6, with what the form held, each value
-  percent-encoded, taf6 the product folder, and only for a form the program accepts;
-- the settings file holds one valid entry, never less;
-- no window of the program lies off the screen;
-- the program and the X server answer within the answer limit (2 s): an AT-SPI question and an X
-  round trip after every step, and the effect of keys whose effect is certain (Escape in the entry
-  or result window, Enter/Space/Escape in a message box, Alt+X in the exit window).
-
-Every run prints its seed and its figures. The steps depend only on the seed and on what the
-driver observed; each is a typed step (steps.py) recorded as it was made, so a failing run can be
-replayed (--steps FILE) and cut down to a short list that still fails (--shrink). Every list is
-saved with what its replay must show, and a replay fails on any step it cannot perform.
+Each step is a typed step (steps.py), recorded as it was made and chosen only from the seed and
+what the driver observed, so a failing run replays (--steps FILE) and shrinks (--shrink).
 
     python3 tests/soak/soak.py build-asan/skyrand --minutes 30 --wm xfwm4
     python3 tests/soak/soak.py build-asan/skyrand --seconds 60 --seed 1234
@@ -42,18 +15,14 @@ saved with what its replay must show, and a replay fails on any step it cannot p
 
 import argparse
 import collections
-import datetime
-import json
 import os
 import random
 import re
 import statistics
-import subprocess
 import sys
 import tempfile
 import time
 import traceback
-import urllib.parse
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
@@ -66,17 +35,12 @@ from steps import (  # noqa: E402
     Start, Type, load, save)
 from harness import tool  # noqa: E402
 
-SCREEN = (1280, 1024)  # the harness's Xvfb
-SITE = harness.SITE
-PAGES = [SITE + "/skyrand/ssd.php?page=" + key for key in (
+SCREEN = harness.SCREEN
+PAGES = [harness.SITE + "/skyrand/ssd.php?page=" + key for key in (
     "home-page", "co-brand", "fully-branded", "help-web-page", "download-web-page", "donate",
     "orrimsoftwares")]
-REFER_PAGE = harness.REFER_PAGE
-PRODUCT_FOLDER = SITE + "/skyrand/"
-REFER_KEYS = ["taf1", "taf2", "taf3", "taf4", "taf5", "taf6"]
 # The exit window's text boxes, by the accessible name each has (its placeholder).
 FORM_BOXES = ["Your Name", "Your Email Address", "Friend's Name", "Friend's Email Address"]
-HIDDEN_MESSAGE = "Your Message\r\n"  # the form's hidden message box, sent as it is
 
 DAYS = [str(day) for day in range(1, 32)]
 MONTHS = ["January", "February", "March", "April", "May", "June", "July", "August",
@@ -125,53 +89,6 @@ class Fault(Exception):
         super().__init__(f"{rule}: {detail}")
         self.rule = rule
         self.detail = detail
-
-
-# --- the AT-SPI side ---------------------------------------------------------------------------
-
-
-class Snapshots:
-    """The soak's AT-SPI client, on the accessibility bus of an a11y.Accessibility."""
-
-    def __init__(self, session, address):
-        env = {"DISPLAY": session.display, "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
-               "HOME": os.path.join(session.root, "a11y"), "LANG": "C.UTF-8",
-               "LC_ALL": "C.UTF-8", "GSETTINGS_BACKEND": "memory",
-               "DBUS_SESSION_BUS_ADDRESS": address}
-        self.client = a11y.Client(env, os.path.join(session.logs, "soak-atspi.log"))
-
-    def ask(self, request, timeout=30.0):
-        """(answer, seconds it took)."""
-        started = time.monotonic()
-        try:
-            answer = self.client.ask(request, timeout)
-        except a11y.NoAnswer as error:
-            raise Fault("answers", str(error))
-        return answer, time.monotonic() - started
-
-    def close(self):
-        self.client.close()
-
-
-class _Cleanups:
-    """What harness.Session and a11y.Accessibility expect of a test: somewhere to leave their
-    clean-ups."""
-
-    def __init__(self):
-        self.calls = []
-
-    def addCleanup(self, function, *args):
-        self.calls.append((function, args))
-
-    def run(self):
-        errors = []
-        while self.calls:
-            function, args = self.calls.pop()
-            try:
-                function(*args)
-            except Exception as error:  # noqa: BLE001 - every clean-up runs
-                errors.append(error)
-        return errors
 
 
 # --- observations ------------------------------------------------------------------------------
@@ -236,26 +153,19 @@ class Life:
     """One start of the program, in a desktop of its own, with the second instances started
     meanwhile."""
 
-    def __init__(self, soak, settings_days):
-        self.soak = soak
-        self.cleanups = _Cleanups()
-        self.session = harness.Session(self.cleanups, window_manager=soak.wm)
+    def __init__(self, wm, settings_days):
+        self.cleanups = harness.Cleanups()
+        self.session = harness.Session(self.cleanups, window_manager=wm)
         self.access = a11y.Accessibility(self.cleanups, self.session)
-        self.snapshots = Snapshots(self.session, self.access.address)
-        self.cleanups.addCleanup(self.snapshots.close)
         self.watch = xwatch.ManagedWatch(self.session.display)
         self.cleanups.addCleanup(self.watch.close)
-        self.seeded = None
-        if settings_days is not None:
-            self.seeded = harness.settings_bytes(harness.today() +
-                                                 datetime.timedelta(days=settings_days))
-            with open(self.session.settings_file, "wb") as f:
-                f.write(self.seeded)
+        self.seeded = None if settings_days is None else harness.settings_days(settings_days)
+        if self.seeded is not None:
+            self.session.seed_settings(self.seeded)
         self.due = settings_days is not None and abs(settings_days) > REMINDER_DAYS
         self.today_at_start = harness.today()
         self.main = self.session.start()
         self.seconds = []  # second instances still running
-        self.ended = []  # (program, kind of end) of those that ended
         self.exit_seen = False
         self.entry_seen = False
         self.messages_seen = {}  # message window id: text
@@ -265,8 +175,15 @@ class Life:
         self.output_seen = {}  # log: characters already searched
         self.window_info = {}  # id: (dialog, transient_for, popup, frame extents)
         self.main_done = False
-        self.xdotool_env = dict(os.environ, DISPLAY=self.session.display, LANG="C.UTF-8",
-                                LC_ALL="C.UTF-8")
+
+    def ask(self, request):
+        """(answer, seconds it took) of the AT-SPI client."""
+        started = time.monotonic()
+        try:
+            answer = self.access.client.ask(request)
+        except a11y.NoAnswer as error:
+            raise Fault("answers", str(error))
+        return answer, time.monotonic() - started
 
     def alive(self):
         return not self.main_done or any(p.running() for p in self.seconds)
@@ -297,46 +214,23 @@ class Soak:
 
     # -- the desktop --
 
-    def run_tool(self, args, check=False):
-        result = subprocess.run(args, env=self.life.xdotool_env, capture_output=True,
-                                timeout=harness.TIMEOUT)
-        if check and result.returncode != 0:
-            raise RuntimeError(f"{' '.join(args)} failed: {result.stderr.decode()}")
-        return result
-
-    def xdotool(self, *args):
-        self.run_tool([tool("xdotool")] + list(args))
-
-    def visible(self, program):
-        """{id: title} of the program's visible windows."""
-        if not program.running():
-            return {}
-        return self.life.session.windows(program)
-
     def window_info(self, wid):
         """(dialog, transient_for, popup, frame extents) of a window; what does not change."""
         info = self.life.window_info.get(wid)
         if info:
             return info
         session = self.life.session
-        props = self.run_tool([tool("xprop"), "-id", wid, "_NET_WM_WINDOW_TYPE",
-                               "WM_TRANSIENT_FOR"]).stdout.decode("utf-8", "replace")
-        dialog = "_NET_WM_WINDOW_TYPE_DIALOG" in props
-        transient = None
-        for line in props.splitlines():
-            if line.startswith("WM_TRANSIENT_FOR") and "#" in line:
-                transient = str(int(line.split("#")[1].strip(), 16))
-        result = self.run_tool([tool("xwininfo"), "-id", wid])
-        popup = b"Override Redirect State: yes" in result.stdout
+        props = session._run([tool("xprop"), "-id", wid, "_NET_WM_WINDOW_TYPE",
+                              "WM_TRANSIENT_FOR"], check=False)
+        popup = "Override Redirect State: yes" in session._run([tool("xwininfo"), "-id", wid],
+                                                               check=False)
         extents = session.frame_extents(wid) if not popup else (0, 0, 0, 0)
-        info = (dialog, transient, popup, extents)
+        info = ("_NET_WM_WINDOW_TYPE_DIALOG" in props, (harness._window_ids(props) or [None])[0],
+                popup, extents)
         # The frame comes with the window manager's first look at the window: keep it once set.
-        if popup or extents != (0, 0, 0, 0) or not self.life.session.window_manager:
+        if popup or extents != (0, 0, 0, 0) or not session.window_manager:
             self.life.window_info[wid] = info
         return info
-
-    def geometry(self, wid):
-        return self.life.session.client_geometry(wid)
 
     def observe_x(self):
         """The program's windows as the X server and window manager have them."""
@@ -347,12 +241,12 @@ class Soak:
         obs.round_trip = time.monotonic() - started
         sources = [("main", life.main)] + [("second", p) for p in life.seconds]
         for name, program in sources:
-            for wid, title in self.visible(program).items():
+            for wid, title in life.session.windows(program).items():
                 window = Window(wid, title, name)
                 window.process = program
                 window.dialog, window.transient_for, window.popup, extents = \
                     self.window_info(wid)
-                window.client = self.geometry(wid)
+                window.client = life.session.client_geometry(wid)
                 if window.client is None:
                     continue  # gone meanwhile
                 x, y, w, h = window.client
@@ -406,7 +300,7 @@ class Soak:
             time.sleep(0.08)
         # Qt may tell AT-SPI where a window is only once the window manager has placed it.
         for attempt in range(8):
-            snapshot, took = (life.snapshots.ask({"op": "snapshot", "pid": life.main.pid})
+            snapshot, took = (life.ask({"op": "snapshot", "pid": life.main.pid})
                               if life.main.running() else (None, 0.0))
             self.classify(obs, snapshot)
             if all(w.kind for w in obs.managed()):
@@ -414,7 +308,7 @@ class Soak:
             time.sleep(0.1)
             obs = self.observe_x()
         if life.main.running():
-            _, obs.ping = life.snapshots.ask({"op": "ping", "pid": life.main.pid})
+            _, obs.ping = life.ask({"op": "ping", "pid": life.main.pid})
         return obs
 
     # -- rules --
@@ -423,18 +317,16 @@ class Soak:
         """Every rule, on what was observed after a step. What the windows show is looked at
         again for a moment before it counts as a fault: a window that goes and the one that
         follows it are two requests to the window manager, and a look may fall between."""
-        life = self.life
         self.note_messages(obs)
         self.check_processes(obs)
         self.check_output()
         self.check_settings()
         self.check_addresses(obs)
-        if obs.round_trip > self.answer_limit:
-            raise Fault("answers", f"the X server took {obs.round_trip:.2f} s to answer")
-        if obs.ping > self.answer_limit:
-            raise Fault("answers", f"the program took {obs.ping:.2f} s to answer over AT-SPI")
-        self.figures["pings"].append(obs.ping)
-        self.figures["round trips"].append(obs.round_trip)
+        for figure, took, who in (("round trips", obs.round_trip, "the X server"),
+                                  ("pings", obs.ping, "the program, over AT-SPI,")):
+            if took > self.answer_limit:
+                raise Fault("answers", f"{who} took {took:.2f} s to answer")
+            self.figures[figure].append(took)
         deadline = time.monotonic() + self.answer_limit
         while True:
             try:
@@ -480,7 +372,7 @@ class Soak:
 
     def check_output(self):
         life = self.life
-        for program in [life.main] + life.seconds + [p for p, _ in life.ended]:
+        for program in life.session.programs:
             text = program.output()
             seen = life.output_seen.get(program.pid, 0)
             new = text[max(0, seen - 40):]
@@ -524,40 +416,19 @@ class Soak:
             self.figures["addresses"]["refer-a-friend request"] += 1
 
     def check_refer(self, line):
-        life = self.life
-        try:
-            text = line.decode("ascii")
-        except UnicodeDecodeError:
-            raise Fault("address", f"an address that is not ASCII was opened: {line!r}")
-        if not text.startswith(REFER_PAGE + "&"):
-            raise Fault("address", f"an unknown address was opened: {line!r}")
-        pairs = text[len(REFER_PAGE) + 1:].split("&")
-        keys = [pair.partition("=")[0] for pair in pairs]
-        if keys != REFER_KEYS or any("=" not in pair for pair in pairs):
-            raise Fault("address", f"the request does not parse into {REFER_KEYS}: {line!r}")
-        values = []
-        for pair in pairs:
-            raw = pair.partition("=")[2]
-            try:
-                value = urllib.parse.unquote(raw, errors="strict")
-            except UnicodeDecodeError:
-                raise Fault("address", f"a value that is not UTF-8: {raw!r} in {line!r}")
-            if urllib.parse.quote(value, safe="-._~") != raw:
-                raise Fault("address", f"{raw!r} is not {value!r} percent-encoded: {line!r}")
-            values.append(value)
-        name, email, message, friend_name, friend_email, folder = values
-        if folder != PRODUCT_FOLDER or message != HIDDEN_MESSAGE:
-            raise Fault("address", f"taf3/taf6 are {message!r}/{folder!r}: {line!r}")
-        for value, placeholder in zip((name, email, friend_name, friend_email), FORM_BOXES):
-            if not value.strip(" ") or value == placeholder:
+        """A refer-a-friend request must be byte for byte the one for what the form held lately,
+        and go out only for a form the program accepts."""
+        forms = [tuple(form[box].strip(" ") for box in FORM_BOXES) for form in self.life.forms]
+        sent = next((form for form in forms if harness.refer_request(*form) == line), None)
+        if sent is None:
+            raise Fault("address", f"{line!r} is neither a vendor page nor the request for "
+                        f"what the form held lately: {forms[-3:]!r}")
+        for value, placeholder in zip(sent, FORM_BOXES):
+            if not value or value == placeholder:
                 raise Fault("address", f"the request went out without {placeholder!r}: {line!r}")
+        name, email, friend_name, friend_email = sent
         if email == friend_email or not all("@" in e and "." in e for e in (email, friend_email)):
             raise Fault("address", f"the request went out with improper addresses: {line!r}")
-        sent = (name, email, friend_name, friend_email)
-        if not any(sent == tuple(form[box].strip(" ") for box in FORM_BOXES)
-                   for form in life.forms):
-            raise Fault("address", f"the request {sent!r} is not what the form held lately: "
-                        f"{list(life.forms)[-3:]!r}")
 
     def check_windows(self, obs):
         life = self.life
@@ -674,7 +545,6 @@ class Soak:
         popups = obs.popups()
         message = next((w for w in managed if w.kind == MESSAGE), None)
         focused = next((w for w in managed if w.id == obs.focus), None)
-        kinds = [w.kind for w in managed]
 
         if popups:
             return self.pick(rng, [
@@ -765,13 +635,6 @@ class Soak:
 
     # -- performing a step --
 
-    def click(self, x, y):
-        self.xdotool("mousemove", "--sync", str(x), str(y), "click", "1")
-
-    def type(self, text):
-        self.life.session._map_keysyms(text)
-        self.xdotool("type", "--delay", "40", text)
-
     def expectation(self, key, obs):
         """What a key certainly does, and soon: (what, check) or None."""
         if obs.popups():
@@ -820,13 +683,13 @@ class Soak:
 
     def start(self, days):
         self.end_life()
-        self.life = Life(self, days)
+        self.life = Life(self.wm, days)
         self.figures["starts"] += 1
         if self.life.due:
             self.figures["reminders seeded"] += 1
         life = self.life
         # The start itself is not timed: a sanitizer build on a busy machine starts slowly.
-        harness.wait_until(lambda: self.visible(life.main) or not life.main.running(),
+        harness.wait_until(lambda: life.session.windows(life.main) or not life.main.running(),
                            "the program's first window",
                            describe=lambda: life.session.describe(life.main))
 

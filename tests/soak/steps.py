@@ -100,7 +100,7 @@ class Second(Step):
         life.seconds.append(program)
         soak.figures["second instances"] += 1
         harness.wait_until(lambda: any(t == harness.MESSAGE_TITLE for t in
-                                       soak.visible(program).values())
+                                       life.session.windows(program).values())
                            or not program.running(), "the second instance's message",
                            describe=lambda: life.session.describe(program))
         if program.running():
@@ -124,7 +124,7 @@ class Type(Step):
     text: str
 
     def perform(self, soak, obs):
-        soak.type(self.text)
+        soak.life.session.type_no_focus(self.text, 40)
 
 
 @step("popup", "click the open menu or list at {across}, {down} across and down it")
@@ -135,7 +135,7 @@ class Popup(Step):
     def perform(self, soak, obs):
         if not obs.popups():
             raise CannotPerform("no menu or list is open")
-        soak.click(*point_in(obs.popups()[-1].client, self.across, self.down))
+        soak.life.session.click_at(*point_in(obs.popups()[-1].client, self.across, self.down))
 
 
 @step("desktop", "click the desktop at {x}, {y}, away from every window of the program")
@@ -148,7 +148,7 @@ class Desktop(Step):
             x, y, w, h = window.frame
             if x <= self.x < x + w and y <= self.y < y + h:
                 raise CannotPerform(f"the window {window} lies there")
-        soak.click(self.x, self.y)
+        soak.life.session.click_at(self.x, self.y)
 
 
 @step("click", "click the {window} window at {across}, {down} across and down it")
@@ -158,7 +158,7 @@ class Click(Step):
     down: float
 
     def perform(self, soak, obs):
-        soak.click(*point_in(window_of(obs, self.window).client, self.across, self.down))
+        soak.life.session.click_at(*point_in(window_of(obs, self.window).client, self.across, self.down))
 
 
 @step("control", "click the {role} {name!r} in the {window} window (found over AT-SPI)")
@@ -168,7 +168,7 @@ class Control(Step):
     name: str
 
     def perform(self, soak, obs):
-        soak.click(*control_centre(window_of(obs, self.window), self.role, self.name))
+        soak.life.session.click_at(*control_centre(window_of(obs, self.window), self.role, self.name))
 
 
 @step("close", "close the {window} window ({how})")
@@ -193,7 +193,8 @@ class Activate(Step):
     window: str
 
     def perform(self, soak, obs):
-        soak.xdotool("windowactivate", window_of(obs, self.window).id)
+        soak.life.session._run([harness.tool("xdotool"), "windowactivate",
+                                window_of(obs, self.window).id], check=False)
 
 
 @step("fill", "fill in the exit window's form, box by box: {texts}; submit it: {submit}")
@@ -204,10 +205,10 @@ class Fill(Step):
     def perform(self, soak, obs):
         window = window_of(obs, "exit")
         for box, centre in [(box, control_centre(window, "text", box)) for box in self.texts]:
-            soak.click(*centre)
+            soak.life.session.click_at(*centre)
             # A click puts the cursor where it lands: what was in the box goes first.
             soak.life.session.keys_no_focus("ctrl+a", "BackSpace")
-            soak.type(self.texts[box])
+            soak.life.session.type_no_focus(self.texts[box], 40)
         if self.submit:
             # The form's contents before the request goes out: the request must carry them.
             soak.check(soak.observe())
