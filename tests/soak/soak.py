@@ -370,8 +370,8 @@ class Soak:
     def output_tail(self, program):
         return "\n--- its output:\n" + program.output()[-3000:]
 
-    def check_output(self):
-        life = self.life
+    def check_output(self, life=None):
+        life = life or self.life
         for program in life.session.programs:
             text = program.output()
             seen = life.output_seen.get(program.pid, 0)
@@ -696,15 +696,8 @@ class Soak:
     def end_life(self):
         if self.life is not None:
             life, self.life = self.life, None
-            self.check_output_of(life)
+            self.check_output(life)
             life.close()
-
-    def check_output_of(self, life):
-        previous, self.life = self.life, life
-        try:
-            self.check_output()
-        finally:
-            self.life = previous
 
     # -- running --
 
@@ -732,18 +725,6 @@ class Soak:
             self.figures["combinations"][obs.label()] += 1
         self.last = obs
 
-    def run_random(self, seed, seconds):
-        rng = random.Random(seed)
-        deadline = time.monotonic() + seconds
-        while time.monotonic() < deadline:
-            self.one(self.choose(rng, self.last if self.life is not None else Observation()))
-
-    def run_steps(self, steps):
-        for step in steps:
-            self.one(step, replay=True)
-
-    def finish(self):
-        self.end_life()
 
 
 def figures_text(soak, seconds, seed, steps):
@@ -777,15 +758,17 @@ def run(program, wm, answer_limit, steps=None, seed=None, seconds=None, quiet=Fa
     fault = None
     try:
         if steps is None:
-            soak.run_random(seed, seconds)
-        else:
-            soak.run_steps(steps)
+            rng, deadline = random.Random(seed), time.monotonic() + seconds
+            while time.monotonic() < deadline:
+                soak.one(soak.choose(rng, soak.last if soak.life is not None else Observation()))
+        for step in steps or []:
+            soak.one(step, replay=True)
     except Fault as error:
         fault = error
     except Exception as error:  # the driver's own failure: report it as such
         fault = Fault("driver", "".join(traceback.format_exception(error)))
     try:
-        soak.finish()
+        soak.end_life()
     except Fault as error:
         fault = fault or error
     except Exception as error:  # noqa: BLE001
