@@ -16,30 +16,19 @@ import threading
 import time
 
 _lib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
-_lib.XInitThreads.restype = ctypes.c_int
+_P, _W, _I, _REF = ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.POINTER
+for _name, _returns, _takes in [
+        ("XInitThreads", _I, []), ("XOpenDisplay", _P, [ctypes.c_char_p]),
+        ("XCloseDisplay", _I, [_P]), ("XInternAtom", _W, [_P, ctypes.c_char_p, _I]),
+        ("XDefaultRootWindow", _W, [_P]), ("XSendEvent", _I, [_P, _W, _I, ctypes.c_long, _P]),
+        ("XSync", _I, [_P, _I]), ("XSelectInput", _I, [_P, _W, ctypes.c_long]),
+        ("XConnectionNumber", _I, [_P]), ("XPending", _I, [_P]), ("XNextEvent", _I, [_P, _P]),
+        ("XFree", _I, [_P]),
+        ("XGetWindowProperty", _I, [_P, _W, _W, ctypes.c_long, ctypes.c_long, _I, _W, _REF(_W),
+                                    _REF(_I), _REF(_W), _REF(_W), _REF(_P)])]:
+    getattr(_lib, _name).restype, getattr(_lib, _name).argtypes = _returns, _takes
 # Two threads of the soak talk to X through libX11, each on a connection of its own.
 _lib.XInitThreads()
-
-_lib.XOpenDisplay.restype = ctypes.c_void_p
-_lib.XOpenDisplay.argtypes = [ctypes.c_char_p]
-_lib.XCloseDisplay.argtypes = [ctypes.c_void_p]
-_lib.XInternAtom.restype = ctypes.c_ulong
-_lib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-_lib.XDefaultRootWindow.restype = ctypes.c_ulong
-_lib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-_lib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                            ctypes.c_void_p]
-_lib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-_lib.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
-_lib.XConnectionNumber.argtypes = [ctypes.c_void_p]
-_lib.XPending.argtypes = [ctypes.c_void_p]
-_lib.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
-_lib.XFree.argtypes = [ctypes.c_void_p]
-_lib.XGetWindowProperty.argtypes = [
-    ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_long, ctypes.c_long, ctypes.c_int,
-    ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_int),
-    ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_ulong),
-    ctypes.POINTER(ctypes.c_void_p)]
 
 _ERROR_HANDLER = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
 
@@ -58,19 +47,15 @@ _PROPERTY_NOTIFY = 28
 _PROPERTY_CHANGE_MASK = 1 << 22
 _SUBSTRUCTURE_NOTIFY_MASK = 1 << 19
 _SUBSTRUCTURE_REDIRECT_MASK = 1 << 20
+_HEADER = [("type", _I), ("serial", _W), ("send_event", _I), ("display", _P), ("window", _W)]
 
 
 class _ClientMessage(ctypes.Structure):
-    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
-                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
-                ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
-                ("data", ctypes.c_long * 5)]
+    _fields_ = _HEADER + [("message_type", _W), ("format", _I), ("data", ctypes.c_long * 5)]
 
 
 class _Property(ctypes.Structure):
-    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
-                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
-                ("atom", ctypes.c_ulong), ("time", ctypes.c_ulong), ("state", ctypes.c_int)]
+    _fields_ = _HEADER + [("atom", _W), ("time", _W), ("state", _I)]
 
 
 class _Event(ctypes.Union):
