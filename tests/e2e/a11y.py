@@ -75,9 +75,7 @@ class Client:
             raise NoAnswer(f"no answer over AT-SPI within {timeout:.0f} s to {request}")
         line = self.process.stdout.readline()
         if not line:
-            with open(self.log, "rb") as f:
-                said = f.read()[-2000:].decode("utf-8", "replace")
-            raise AssertionError("the AT-SPI client ended: " + said)
+            raise AssertionError("the AT-SPI client ended: " + harness._tail(self.log))
         reply = json.loads(line)
         if "error" in reply:
             raise AssertionError(f"AT-SPI: {reply['error']} (asked {request})")

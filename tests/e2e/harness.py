@@ -2,17 +2,13 @@
 # SPDX-License-Identifier: MIT
 """Drives the real skyrand program on a private X display, as a user would.
 
-Every test gets a Session: its own Xvfb with a window manager on it (openbox, xfwm4, metacity,
-mutter or kwin, as SKYRAND_E2E_WM says; openbox when unset), a fresh HOME and XDG folders under
-one temporary folder, and a fake xdg-open first on PATH that appends each argument it is given
-as one line to a file. Keys and mouse clicks go through xdotool; windows are found by title and process with
-xdotool, xwininfo and xprop. Whatever a session started is killed when the test ends, pass or
-fail, including processes the program started detached (the harness is their subreaper).
+Every test gets a Session: its own Xvfb with the window manager SKYRAND_E2E_WM names (openbox
+when unset), fresh HOME and XDG folders, and a fake xdg-open first on PATH that records each
+argument as a line of a file. Input goes through xdotool. Whatever a session started is killed
+when the test ends, pass or fail, including what the program started detached (the harness is
+their subreaper).
 
-Run one file by hand with: python3 tests/e2e/test_startup.py build/skyrand [TestClass[.test]]
-and under another window manager with SKYRAND_E2E_WM=xfwm4 (or metacity, mutter, kwin) in front.
-
-Scripts get the same private desktop from the command line (see _command_line below):
+    python3 tests/e2e/test_startup.py build/skyrand [TestClass[.test]]
     python3 tests/e2e/harness.py session [--wm NAME] [--screen WxH] [--dpi N] -- COMMAND...
     python3 tests/e2e/harness.py title entry|exit|message
 """
@@ -120,6 +116,15 @@ def _window_ids(xprop_output):
         return []
     return [str(int(word.strip(), 16)) for word in xprop_output.split("#", 1)[1].split(",")
             if word.strip().startswith("0x")]
+
+
+def _tail(path):
+    """The end of a log, for failure messages."""
+    try:
+        with open(path, "rb") as f:
+            return f.read()[-2000:].decode("utf-8", "replace")
+    except OSError:
+        return ""
 
 
 def tool(name):
@@ -278,9 +283,7 @@ def start_xvfb(log_path, screen=SCREEN, dpi=None):
             chunk = pipe.read(1)
             if not chunk:
                 xvfb.wait()
-                with open(log_path, "rb") as f:
-                    said = f.read()[-2000:].decode("utf-8", "replace")
-                raise AssertionError("Xvfb did not start: " + said)
+                raise AssertionError("Xvfb did not start: " + _tail(log_path))
             number += chunk
     return xvfb, ":" + number.decode().strip()
 
@@ -300,9 +303,7 @@ def start_session_bus(root, env, log_path):
     if not address:
         bus.kill()
         bus.wait()
-        with open(log_path, "rb") as f:
-            said = f.read()[-2000:].decode("utf-8", "replace")
-        raise AssertionError("dbus-daemon did not start: " + said)
+        raise AssertionError("dbus-daemon did not start: " + _tail(log_path))
     return bus, address
 
 
@@ -345,8 +346,7 @@ class Session:
 
     def __init__(self, test, window_manager=None, xdg_open="record", screen=SCREEN, dpi=None):
         """window_manager names one of WINDOW_MANAGERS, or is "" for none (a bare X server); by
-        default SKYRAND_E2E_WM decides. True and False, which once asked for a window manager
-        or none, are still accepted and mean the default."""
+        default SKYRAND_E2E_WM decides."""
         self.root = tempfile.mkdtemp(prefix="skyrand-e2e-")
         self.programs = []
         self._helpers = []  # Xvfb, the window manager's bus, the window manager
@@ -396,7 +396,7 @@ class Session:
         self._helpers.append(xvfb)
         self.env["DISPLAY"] = self.display
         self._prime_test_keyboard()
-        if window_manager in (None, True, False):
+        if window_manager is None:
             window_manager = window_manager_name()
         if window_manager and window_manager not in WINDOW_MANAGERS:
             raise AssertionError(f"unknown window manager {window_manager!r}")
@@ -567,9 +567,11 @@ class Session:
 
     # -- windows --
 
+    def _call(self, args):
+        return subprocess.run(args, env=self._tool_env(), capture_output=True, timeout=TIMEOUT)
+
     def _run(self, args, check=True):
-        result = subprocess.run(args, env=self._tool_env(), capture_output=True,
-                                timeout=TIMEOUT)
+        result = self._call(args)
         if check and result.returncode != 0:
             raise AssertionError(f"{' '.join(args)} failed: {result.stderr.decode()}")
         return result.stdout.decode("utf-8", "replace")
@@ -580,8 +582,7 @@ class Session:
         nothing, and windows vanish all the time while a window manager tears down the frame
         of a window that has gone."""
         for _ in range(20):
-            result = subprocess.run(args, env=self._tool_env(), capture_output=True,
-                                    timeout=TIMEOUT)
+            result = self._call(args)
             if b"BadWindow" not in result.stderr:
                 return result.stdout.decode("utf-8", "replace")
             time.sleep(0.02)
@@ -599,9 +600,7 @@ class Session:
         titles = {}
         for window in ids:
             # A window may vanish between the search and this question.
-            result = subprocess.run([tool("xdotool"), "getwindowname", window],
-                                    env=self._tool_env(),
-                                    capture_output=True, timeout=TIMEOUT)
+            result = self._call([tool("xdotool"), "getwindowname", window])
             if result.returncode == 0:
                 titles[window] = result.stdout.decode("utf-8", "replace").rstrip("\n")
         return titles
@@ -677,8 +676,7 @@ class Session:
     def input_focus(self):
         """The window that has the X keyboard focus, which is where keys go: a client window,
         or something of the window manager's (or None) when no client has it."""
-        result = subprocess.run([tool("xdotool"), "getwindowfocus", "-f"],
-                                env=self._tool_env(), capture_output=True, timeout=TIMEOUT)
+        result = self._call([tool("xdotool"), "getwindowfocus", "-f"])
         focused = result.stdout.decode().strip()
         return focused if result.returncode == 0 and focused not in ("", "0", "1") else None
 
@@ -788,9 +786,8 @@ class Session:
         wanted = sorted({c for c in text if ord(c) > 126})
         if not wanted:
             return
-        spare = [line.split()[1] for line in self._run([tool("xmodmap"), "-pke"]).splitlines()
-                 if line.strip().endswith("=")]
         mapped = self._run([tool("xmodmap"), "-pke"])
+        spare = [line.split()[1] for line in mapped.splitlines() if line.strip().endswith("=")]
         expressions = []
         for character in wanted:
             keysym = f"U{ord(character):04X}"
@@ -865,11 +862,7 @@ class Session:
             return f.read()
 
     def _tail(self, name):
-        try:
-            with open(os.path.join(self.logs, name), "rb") as f:
-                return f.read()[-2000:].decode("utf-8", "replace")
-        except OSError:
-            return ""
+        return _tail(os.path.join(self.logs, name))
 
     # -- tear-down --
 
