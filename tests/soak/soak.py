@@ -32,7 +32,7 @@ import xwatch  # noqa: E402
 import harness  # noqa: E402
 from steps import (  # noqa: E402
     EXPECTED, Activate, CannotPerform, Click, Close, Control, Desktop, Fill, Key, Popup, Second,
-    Start, Type, load, save)
+    Start, Type, load, save, showing)
 from harness import tool  # noqa: E402
 
 SCREEN = harness.SCREEN
@@ -95,17 +95,10 @@ class Fault(Exception):
 
 
 class Window:
-    def __init__(self, wid, title, program):
-        self.id = wid
-        self.title = title
-        self.program = program  # "main" or "second"
-        self.kind = None
-        self.popup = False
-        self.client = None  # (x, y, w, h) without the frame
-        self.frame = None  # with it
-        self.transient_for = None
-        self.dialog = False
-        self.access = None  # its AT-SPI window
+    def __init__(self, wid, title, program, process):
+        self.id, self.title, self.program, self.process = wid, title, program, process
+        self.kind = self.transient_for = self.access = None  # access: its AT-SPI window
+        self.client = self.frame = None  # (x, y, w, h) without the frame, and with it
 
     def __repr__(self):
         return f"{self.kind or '?'}:{self.id}"
@@ -131,18 +124,11 @@ class Observation:
         return tuple(sorted(w.kind or "?" for w in self.managed()))
 
     def kind(self, kind, program="main"):
-        for window in self.managed(program):
-            if window.kind == kind:
-                return window
-        return None
+        return next((window for window in self.managed(program) if window.kind == kind), None)
 
     def label(self):
-        combo = "+".join(self.combination()) or "none"
-        if self.popups():
-            combo += "+popup"
-        if self.managed("second"):
-            combo += " (second: message)"
-        return combo
+        return ("+".join(self.combination()) or "none") + ("+popup" if self.popups() else "") + \
+            (" (second: message)" if self.managed("second") else "")
 
     def signature(self):
         return tuple((w.id, w.title, w.popup, w.client, w.frame) for w in
@@ -199,8 +185,7 @@ class Life:
 
 
 class Soak:
-    def __init__(self, program, wm, answer_limit, quiet=False):
-        self.program = program
+    def __init__(self, wm, answer_limit, quiet=False):
         self.wm = wm
         self.answer_limit = answer_limit
         self.quiet = quiet
@@ -242,8 +227,7 @@ class Soak:
         sources = [("main", life.main)] + [("second", p) for p in life.seconds]
         for name, program in sources:
             for wid, title in life.session.windows(program).items():
-                window = Window(wid, title, name)
-                window.process = program
+                window = Window(wid, title, name, program)
                 window.dialog, window.transient_for, window.popup, extents = \
                     self.window_info(wid)
                 window.client = life.session.client_geometry(wid)
@@ -283,7 +267,7 @@ class Soak:
                 elif any(n["role"] == "push button" and n["name"] == "Back" for n in nodes):
                     window.kind = RESULT
 
-    def observe(self, settle=True):
+    def observe(self):
         """Observes until two looks in a row agree (at most the answer limit), then asks
         AT-SPI what is in the windows."""
         life = self.life
@@ -291,10 +275,8 @@ class Soak:
         previous = None
         while True:
             obs = self.observe_x()
-            if not settle or (previous is not None and
-                              obs.signature() == previous.signature()):
-                break
-            if time.monotonic() > deadline:
+            if previous is not None and obs.signature() == previous.signature() or \
+                    time.monotonic() > deadline:
                 break
             previous = obs
             time.sleep(0.08)
@@ -382,10 +364,8 @@ class Soak:
 
     def check_settings(self):
         life = self.life
-        path = life.session.settings_file
         try:
-            with open(path, "rb") as f:
-                content = f.read()
+            content = life.session.settings()
         except FileNotFoundError:
             content = None
         allowed = {harness.settings_bytes(life.today_at_start),
@@ -442,18 +422,16 @@ class Soak:
                 raise Fault("windows", f"a second instance shows {window.title!r}")
         if life.main_done:
             return
-        combination = obs.combination()
         managed = obs.managed()
         kinds = [w.kind for w in managed]
         messages = [w for w in managed if w.kind == MESSAGE]
         base = tuple(sorted(k for k in kinds if k != MESSAGE))
         if "?" in kinds or None in kinds or base not in BASES or len(messages) > 1:
-            raise Fault("windows", f"the program shows {combination}: "
+            raise Fault("windows", f"the program shows {obs.combination()}: "
                         f"{[(w.title, w.id, w.client) for w in managed]}")
         if not managed:
             raise Fault("windows", "the program runs but shows no window")
-        order = [wid for wid in obs.stacking]
-        ours = [wid for wid in order if wid in {w.id for w in managed}]
+        ours = [wid for wid in obs.stacking if wid in {w.id for w in managed}]
         if messages:
             box = messages[0]
             if ours and ours[-1] != box.id:
@@ -479,9 +457,9 @@ class Soak:
         life = self.life
         if life.main_done:
             return
-        entry = obs.kind(ENTRY)
+        entry, exit_window = obs.kind(ENTRY), obs.kind(EXIT)
+        life.entry_seen |= bool(entry or obs.kind(RESULT) or exit_window)
         if entry:
-            life.entry_seen = True
             nodes = entry.access["nodes"]
             name = [n for n in nodes if n["role"] == "text" and n["name"] == "Name"][0]
             if name["text"] is None or not NAME_BOX.fullmatch(name["text"]):
@@ -494,12 +472,8 @@ class Soak:
                                           ("Date", "Month", "Year")):
                 if combo["name"] not in items:
                     raise Fault("lists", f"the {what} list shows {combo['name']!r}")
-        if obs.kind(RESULT):
-            life.entry_seen = True
-        exit_window = obs.kind(EXIT)
         if exit_window:
             life.exit_seen = True
-            life.entry_seen = True
             boxes = {n["name"]: n.get("text") for n in exit_window.access["nodes"]
                      if n["role"] == "text"} if exit_window.access else {}
             if all(boxes.get(box) is not None for box in FORM_BOXES):
@@ -515,18 +489,11 @@ class Soak:
             if window.program == "second":
                 life.second_messages.add(window.process.pid)  # counted when it came up
                 continue
-            text = self.message_text(window)
-            if text is None:
-                continue
-            life.messages_seen[window.id] = text
-            self.figures["messages"][text] += 1
-
-    def message_text(self, window):
-        if window.access is None:
-            return None
-        labels = [n["name"] for n in window.access["nodes"] if n["role"] == "label"
-                  and n["name"]]
-        return " / ".join(labels).replace("\n", " ") or "(no text)"
+            if window.access is not None:
+                text = " / ".join(n["name"] for n in window.access["nodes"] if n["role"] == "label"
+                                  and n["name"]).replace("\n", " ") or "(no text)"
+                life.messages_seen[window.id] = text
+                self.figures["messages"][text] += 1
 
     # -- choosing a step --
 
@@ -623,11 +590,7 @@ class Soak:
 
     @staticmethod
     def clickable(window):
-        if window.access is None:
-            return []
-        return [n for n in window.access["nodes"]
-                if n["extents"] and n["extents"][2] > 0 and "showing" in n["states"] and
-                n["role"] != "label"]
+        return [node for node in showing(window) if node["role"] != "label"]
 
     @staticmethod
     def close_step(rng, window):
@@ -659,12 +622,8 @@ class Soak:
 
     @staticmethod
     def focused_role(window):
-        if window.access is None:
-            return None
-        for node in window.access["nodes"]:
-            if "focused" in node["states"]:
-                return node["role"]
-        return None
+        return next((node["role"] for node in (window.access or {}).get("nodes", [])
+                     if "focused" in node["states"]), None)
 
     def await_effect(self, what, done):
         started = time.monotonic()
@@ -750,33 +709,31 @@ def figures_text(soak, seconds, seed, steps):
     return "\n".join(lines)
 
 
-def run(program, wm, answer_limit, steps=None, seed=None, seconds=None, quiet=False):
+def run(wm, answer_limit, steps=None, seed=None, seconds=None, quiet=False):
     """Runs a soak (steps=None: random, from seed, for seconds) or replays steps.
-    Returns (soak, fault or None, elapsed seconds)."""
-    soak = Soak(program, wm, answer_limit, quiet=quiet)
+    Returns (soak, the first fault or None, elapsed seconds)."""
+    soak = Soak(wm, answer_limit, quiet=quiet)
     started = time.monotonic()
-    fault = None
-    try:
+
+    def make_steps():
         if steps is None:
             rng, deadline = random.Random(seed), time.monotonic() + seconds
             while time.monotonic() < deadline:
                 soak.one(soak.choose(rng, soak.last if soak.life is not None else Observation()))
         for step in steps or []:
             soak.one(step, replay=True)
-    except Fault as error:
-        fault = error
-    except Exception as error:  # the driver's own failure: report it as such
-        fault = Fault("driver", "".join(traceback.format_exception(error)))
-    try:
-        soak.end_life()
-    except Fault as error:
-        fault = fault or error
-    except Exception as error:  # noqa: BLE001
-        fault = fault or Fault("driver", "".join(traceback.format_exception(error)))
+    fault = None
+    for part in (make_steps, soak.end_life):
+        try:
+            part()
+        except Fault as error:
+            fault = fault or error
+        except Exception as error:  # noqa: BLE001 - the driver's own failure, reported as such
+            fault = fault or Fault("driver", "".join(traceback.format_exception(error)))
     return soak, fault, time.monotonic() - started
 
 
-def shrink(program, wm, answer_limit, steps, expect, rule, tries):
+def shrink(wm, answer_limit, steps, expect, rule, tries):
     """Delta debugging over the step list: the shortest list found that still breaks the
     same rule, and what its failing replay showed (its expect block). Each candidate is
     replayed from a fresh desktop."""
@@ -787,7 +744,7 @@ def shrink(program, wm, answer_limit, steps, expect, rule, tries):
         if key not in shown_by:
             shown_by[key] = None
             for _ in range(tries):
-                soak, fault, _ = run(program, wm, answer_limit, steps=candidate, quiet=True)
+                soak, fault, _ = run(wm, answer_limit, steps=candidate, quiet=True)
                 if fault is not None and fault.rule == rule:
                     shown_by[key] = shown(soak)
                     break
@@ -872,8 +829,7 @@ def main():
     if args.replay:
         failed = 0
         for path, steps, expect in lists:
-            soak, fault, elapsed = run(harness.PROGRAM, wm, args.answer_limit, steps=steps,
-                                       quiet=True)
+            soak, fault, elapsed = run(wm, args.answer_limit, steps=steps, quiet=True)
             fault = fault or missed(soak, expect)
             name = os.path.basename(path)
             if fault:
@@ -888,14 +844,13 @@ def main():
     seed = None
     if args.steps:
         print(f"replaying {len(steps)} steps of {args.steps} under {wm}", flush=True)
-        soak, fault, elapsed = run(harness.PROGRAM, wm, args.answer_limit, steps=steps)
+        soak, fault, elapsed = run(wm, args.answer_limit, steps=steps)
         fault = fault or missed(soak, expect)
     else:
         seed = args.seed if args.seed is not None else random.SystemRandom().randrange(10**9)
         seconds = args.minutes * 60 if args.minutes else (args.seconds or 60.0)
         print(f"soak: seed {seed}, {seconds:.0f} s under {wm}, {harness.PROGRAM}", flush=True)
-        soak, fault, elapsed = run(harness.PROGRAM, wm, args.answer_limit, seed=seed,
-                                   seconds=seconds)
+        soak, fault, elapsed = run(wm, args.answer_limit, seed=seed, seconds=seconds)
     print(figures_text(soak, elapsed, seed, len(soak.steps)), flush=True)
     if fault is None:
         print("soak: every rule held")
@@ -910,8 +865,8 @@ def main():
         print("not shrinking: the list itself no longer replays")
     elif args.shrink:
         print(f"shrinking {len(recorded)} steps ({fault.rule})...", flush=True)
-        short, expect = shrink(harness.PROGRAM, wm, args.answer_limit, recorded, shown(soak),
-                               fault.rule, args.shrink_tries)
+        short, expect = shrink(wm, args.answer_limit, recorded, shown(soak), fault.rule,
+                               args.shrink_tries)
         short_path = path.replace(".json", "-short.json")
         save(short_path, short, expect, wm=wm, seed=seed, fault=str(fault))
         print(f"short list ({len(short)} steps), in {short_path}:")
