@@ -209,12 +209,9 @@ def _descendants():
     for entry in os.listdir("/proc"):
         if not entry.isdigit():
             continue
-        try:
-            with open(f"/proc/{entry}/stat") as f:
-                fields = f.read().rsplit(")", 1)[1].split()
-        except OSError:
-            continue
-        parents.setdefault(int(fields[1]), []).append(int(entry))
+        fields = _stat(entry)
+        if fields:
+            parents.setdefault(int(fields[1]), []).append(int(entry))
     found, todo = [], [os.getpid()]
     while todo:
         for child in parents.get(todo.pop(), []):
@@ -244,13 +241,18 @@ def _kill_descendants():
         time.sleep(0.02)
 
 
-def _ended(pid):
-    """Whether the process is gone or a zombie."""
+def _stat(pid):
+    """The fields of /proc/PID/stat after the command's name (state, parent, ...), or []."""
     try:
         with open(f"/proc/{pid}/stat") as f:
-            return f.read().rsplit(")", 1)[1].split()[0] == "Z"
+            return f.read().rsplit(")", 1)[1].split()
     except OSError:
-        return True
+        return []
+
+
+def _ended(pid):
+    """Whether the process is gone or a zombie."""
+    return _stat(pid)[:1] in ([], ["Z"])
 
 
 def _end(processes):
@@ -266,45 +268,38 @@ def _end(processes):
             process.wait()
 
 
+def _start_telling(what, command, log_path, **options):
+    """Starts a server that writes one line, where it is to be reached, to the file descriptor
+    that command(fd) hands it; returns (process, that line)."""
+    read_end, write_end = os.pipe()
+    with open(log_path, "wb") as log:
+        process = subprocess.Popen(command(write_end), pass_fds=[write_end],
+                                   stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
+                                   preexec_fn=_die_with_harness, **options)
+    os.close(write_end)
+    with os.fdopen(read_end, "rb") as pipe:
+        told = pipe.readline().decode().strip()
+    if not told:
+        process.kill()
+        process.wait()
+        raise AssertionError(f"{what} did not start: " + _tail(log_path))
+    return process, told
+
+
 def start_xvfb(log_path, screen=SCREEN, dpi=None):
     """An X server on the first free display, which it picks itself (-displayfd), so that runs
     side by side never collide; returns (process, display name)."""
-    read_end, write_end = os.pipe()
-    with open(log_path, "wb") as log:
-        xvfb = subprocess.Popen(
-            [tool("Xvfb"), "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % screen,
-             "-nolisten", "tcp", "-noreset"] + (["-dpi", str(dpi)] if dpi else []),
-            pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=log,
-            preexec_fn=_die_with_harness)
-    os.close(write_end)
-    number = b""
-    with os.fdopen(read_end, "rb") as pipe:
-        while not number.endswith(b"\n"):
-            chunk = pipe.read(1)
-            if not chunk:
-                xvfb.wait()
-                raise AssertionError("Xvfb did not start: " + _tail(log_path))
-            number += chunk
-    return xvfb, ":" + number.decode().strip()
+    xvfb, number = _start_telling("Xvfb", lambda fd: [
+        tool("Xvfb"), "-displayfd", str(fd), "-screen", "0", "%dx%dx24" % screen, "-nolisten",
+        "tcp", "-noreset"] + (["-dpi", str(dpi)] if dpi else []), log_path)
+    return xvfb, ":" + number
 
 
 def start_session_bus(root, env, log_path):
     """A private D-Bus session bus with its socket in root; returns (process, address)."""
-    read_end, write_end = os.pipe()
-    with open(log_path, "wb") as log:
-        bus = subprocess.Popen(
-            [tool("dbus-daemon"), "--session", "--nofork", "--nopidfile",
-             "--address=unix:dir=" + root, f"--print-address={write_end}"],
-            env=env, pass_fds=[write_end], stdin=subprocess.DEVNULL, stdout=log,
-            stderr=subprocess.STDOUT, preexec_fn=_die_with_harness)
-    os.close(write_end)
-    with os.fdopen(read_end, "rb") as pipe:
-        address = pipe.readline().decode().strip()
-    if not address:
-        bus.kill()
-        bus.wait()
-        raise AssertionError("dbus-daemon did not start: " + _tail(log_path))
-    return bus, address
+    return _start_telling("dbus-daemon", lambda fd: [
+        tool("dbus-daemon"), "--session", "--nofork", "--nopidfile", "--address=unix:dir=" + root,
+        f"--print-address={fd}"], log_path, env=env)
 
 
 class Program:
