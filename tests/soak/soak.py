@@ -51,6 +51,10 @@ REMINDER_DAYS = 14
 
 ENTRY, RESULT, EXIT, ABOUT, MESSAGE = "entry", "result", "exit", "about", "message"
 BASES = [(), (ENTRY,), (RESULT,), (EXIT,), (ABOUT, ENTRY), (ABOUT, RESULT)]
+# A window's kind by its title (the about window: the dialog of the entry window's title), and
+# the two ordinary windows of the entry window's title by a control in them.
+BY_TITLE = {harness.MESSAGE_TITLE: MESSAGE, harness.EXIT_TITLE: EXIT, harness.ENTRY_TITLE: ABOUT}
+BY_CONTROL = [(ENTRY, "text", "Name"), (RESULT, "push button", "Back")]
 
 # --- the keyboard --------------------------------------------------------------------------------
 
@@ -249,23 +253,14 @@ class Soak:
                 window.kind = "popup"
                 continue
             if window.program == "main":
-                for candidate in accessible:
-                    if candidate["extents"] and tuple(candidate["extents"]) == window.client \
-                            and candidate["name"] == window.title:
-                        window.access = candidate
-                        break
-            if window.title == harness.MESSAGE_TITLE:
-                window.kind = MESSAGE
-            elif window.title == harness.EXIT_TITLE:
-                window.kind = EXIT
-            elif window.title == harness.ENTRY_TITLE and window.dialog:
-                window.kind = ABOUT
-            elif window.title == harness.ENTRY_TITLE and window.access is not None:
-                nodes = window.access["nodes"]
-                if any(n["role"] == "text" and n["name"] == "Name" for n in nodes):
-                    window.kind = ENTRY
-                elif any(n["role"] == "push button" and n["name"] == "Back" for n in nodes):
-                    window.kind = RESULT
+                window.access = next((c for c in accessible if c["extents"] and c["name"] ==
+                                      window.title and tuple(c["extents"]) == window.client), None)
+            if window.title != harness.ENTRY_TITLE or window.dialog:
+                window.kind = BY_TITLE.get(window.title)
+            else:
+                nodes = (window.access or {}).get("nodes", [])
+                window.kind = next((kind for kind, role, name in BY_CONTROL if any(
+                    n["role"] == role and n["name"] == name for n in nodes)), None)
 
     def observe(self):
         """Observes until two looks in a row agree (at most the answer limit), then asks
@@ -551,13 +546,8 @@ class Soak:
 
     @staticmethod
     def pick(rng, choices):
-        total = sum(weight for weight, _ in choices)
-        roll = rng.random() * total
-        for weight, make in choices:
-            if roll < weight:
-                return make()
-            roll -= weight
-        return choices[-1][1]()
+        """Makes one of the (weight, make) choices, each as likely as its weight says."""
+        return rng.choices([make for _, make in choices], [weight for weight, _ in choices])[0]()
 
     def general(self, rng, obs, managed, focused):
         if not managed:
@@ -571,8 +561,7 @@ class Soak:
             (2, FUNCTION_KEYS), (1, ["alt+F4"]), (1, ["KP_Enter"]),
         ]
         return self.pick(rng, [
-            (45, lambda: Key(rng.choice(self.pick(rng, [
-                (w, (lambda g=group: g)) for w, group in keys])))),
+            (45, lambda: Key(rng.choice(self.pick(rng, [(w, lambda g=g: g) for w, g in keys])))),
             (6, lambda: Type(rng.choice(TOKENS))),
             (22, lambda: self.control_click(rng, target)),
             (14, lambda: Click(target.kind, round(rng.random(), 3), round(rng.random(), 3))),
@@ -582,15 +571,11 @@ class Soak:
         ])
 
     def control_click(self, rng, window):
-        nodes = self.clickable(window)
+        nodes = [node for node in showing(window) if node["role"] != "label"]
         if not nodes:
             return Click(window.kind, round(rng.random(), 3), round(rng.random(), 3))
         node = rng.choice(nodes)
         return Control(window.kind, node["role"], node["name"])
-
-    @staticmethod
-    def clickable(window):
-        return [node for node in showing(window) if node["role"] != "label"]
 
     @staticmethod
     def close_step(rng, window):
