@@ -74,15 +74,10 @@ def net_close_window(display, window):
     """Asks the window manager to close the window, as a task bar does."""
     dpy = _open(display)
     try:
-        event = _Event()
-        event.xclient.type = _CLIENT_MESSAGE
-        event.xclient.send_event = 1
-        event.xclient.display = dpy
-        event.xclient.window = int(window)
-        event.xclient.message_type = _lib.XInternAtom(dpy, b"_NET_CLOSE_WINDOW", 0)
-        event.xclient.format = 32
-        event.xclient.data[0] = 0  # CurrentTime
-        event.xclient.data[1] = 2  # a direct user action (a pager, a task bar)
+        # data: CurrentTime, and 2 for a direct user action (a pager, a task bar)
+        event = _Event(xclient=_ClientMessage(
+            type=_CLIENT_MESSAGE, send_event=1, display=dpy, window=int(window), format=32,
+            message_type=_lib.XInternAtom(dpy, b"_NET_CLOSE_WINDOW", 0), data=(0, 2, 0, 0, 0)))
         _lib.XSendEvent(dpy, _lib.XDefaultRootWindow(dpy), 0,
                         _SUBSTRUCTURE_NOTIFY_MASK | _SUBSTRUCTURE_REDIRECT_MASK,
                         ctypes.byref(event))
