@@ -70,6 +70,13 @@ class DesktopChecks:
         wait_until(lambda: s.input_focus() == window, f"{what} to get the keyboard",
                    KEYBOARD_TIMEOUT, describe=lambda: self.desktop(s, *programs))
 
+    def assert_entry_takes_a_name(self, s, program, entry):
+        """The entry window has the keyboard in its name box: a name typed now gets a reading."""
+        self.wait_keyboard(s, entry, "the entry window", program)
+        s.type_no_focus("Ann")
+        s.keys_no_focus("Tab", "Tab", "Tab", "Tab", "space")
+        s.wait_window(program, ENTRY_TITLE, KEYBOARD_TIMEOUT, other_than=(entry,))
+
     def assert_form_sent(self, s, program):
         """The exit window's request goes out, the one for FORM, and the window stays."""
         wait_until(lambda: s.opened() or s.titles(program) != [EXIT_TITLE],
@@ -101,11 +108,7 @@ class MessageStacking(DesktopChecks, harness.TestCase):
         self.assert_in_front_with_the_keyboard(s, box, program)
         s.keys_no_focus("space")
         s.wait_titles(program, [ENTRY_TITLE])
-        # The name box has the keyboard again: a name typed now is taken for the reading.
-        self.wait_keyboard(s, entry, "the entry window", program)
-        s.type_no_focus("Ann")
-        s.keys_no_focus("Tab", "Tab", "Tab", "Tab", "space")
-        s.wait_window(program, ENTRY_TITLE, KEYBOARD_TIMEOUT, other_than=(entry,))
+        self.assert_entry_takes_a_name(s, program, entry)
         s.wait_titles(program, [ENTRY_TITLE])
 
     def test_exit_window_messages(self):
@@ -151,13 +154,9 @@ class MessageStacking(DesktopChecks, harness.TestCase):
         self.assert_in_front_with_the_keyboard(s, box, program)
         s.keys_no_focus("space")  # Yes, the default answer, has the focus
         self.assertEqual(s.wait_opened(1), [DOWNLOAD_PAGE.encode()])
-        # The entry window that follows has the keyboard in its name box.
         entry = s.wait_window(program, ENTRY_TITLE)
         self.assertEqual(s.titles(program), [ENTRY_TITLE])
-        self.wait_keyboard(s, entry, "the entry window", program)
-        s.type_no_focus("Ann")
-        s.keys_no_focus("Tab", "Tab", "Tab", "Tab", "space")
-        s.wait_window(program, ENTRY_TITLE, KEYBOARD_TIMEOUT, other_than=(entry,))
+        self.assert_entry_takes_a_name(s, program, entry)
 
     def test_already_running_message(self):
         s = self.session()

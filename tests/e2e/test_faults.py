@@ -39,24 +39,22 @@ class SettingsFaults(harness.TestCase):
                 self.assertEqual(s.settings(), content)
 
     def test_read_only_config_folder(self):
-        with self.subTest("no settings file"), self.session() as s:
-            os.chmod(s.config, 0o500)
-            self.start_usable(s)
-            self.assertEqual(os.listdir(s.config), [])
-        with self.subTest("reminder not due"), self.session() as s:
-            s.seed_settings(settings_days(-5))
-            os.chmod(s.config, 0o500)
-            self.start_usable(s)
-            self.assertEqual(s.settings(), settings_days(-5))
-        with self.subTest("reminder due: asked, but the date cannot be saved"), self.session() as s:
-            s.seed_settings(settings_days(-20))
-            os.chmod(s.config, 0o500)
-            program = s.start()
-            s.keys(s.wait_window(program, MESSAGE_TITLE), "alt+n")
-            s.wait_window(program, ENTRY_TITLE)
-            self.assertEqual(s.titles(program), [ENTRY_TITLE])
-            self.assertEqual(os.listdir(s.config), ["skyrand.ini"])
-            self.assertEqual(s.settings(), settings_days(-20))
+        for case, days in [("no settings file", None), ("reminder not due", -5),
+                           ("reminder due: asked, but the date cannot be saved", -20)]:
+            with self.subTest(case), self.session() as s:
+                if days is not None:
+                    s.seed_settings(settings_days(days))
+                os.chmod(s.config, 0o500)
+                if days == -20:
+                    program = s.start()
+                    s.keys(s.wait_window(program, MESSAGE_TITLE), "alt+n")
+                    s.wait_window(program, ENTRY_TITLE)
+                    self.assertEqual(s.titles(program), [ENTRY_TITLE])
+                else:
+                    self.start_usable(s)
+                self.assertEqual(os.listdir(s.config), [] if days is None else ["skyrand.ini"])
+                if days is not None:
+                    self.assertEqual(s.settings(), settings_days(days))
 
     def test_missing_config_folder_is_created(self):
         s = self.session()
