@@ -147,11 +147,6 @@ class Accessibility:
             **({"timeout": timeout} if timeout else {}),
             describe=lambda: self.describe(program, criteria.get("window")))
 
-    def at_point(self, node, x, y):
-        """The accessible inside node that an assistive technology finds at this screen point:
-        the one in front, where controls overlap."""
-        return self.client.ask({"op": "at_point", "id": node["id"], "x": x, "y": y})
-
     def text(self, node):
         return self.client.ask({"op": "text", "id": node["id"]})
 
@@ -253,24 +248,14 @@ def serve():
                 continue
             for accessible in walk(window):
                 try:
-                    if request["role"] and accessible.getRoleName() != request["role"]:
-                        continue
-                    if request["name"] and not (accessible.name or "").startswith(
-                            request["name"]):
-                        continue
-                    if request["showing"] and not accessible.getState().contains(
-                            pyatspi.STATE_SHOWING):
-                        continue
-                    found.append(node(accessible, window.name))
+                    if (not request["role"] or accessible.getRoleName() == request["role"]) and \
+                            (accessible.name or "").startswith(request["name"] or "") and \
+                            (not request["showing"] or
+                             accessible.getState().contains(pyatspi.STATE_SHOWING)):
+                        found.append(node(accessible, window.name))
                 except Exception:  # gone while we looked: as good as not there
                     continue
         return found
-
-    def at_point(request):
-        container = accessibles[request["id"]]
-        inside = container.queryComponent().getAccessibleAtPoint(
-            request["x"], request["y"], pyatspi.DESKTOP_COORDS)
-        return node(inside, None) if inside is not None else None
 
     def text(request):
         return accessibles[request["id"]].queryText().getText(0, -1)
@@ -319,8 +304,7 @@ def serve():
         app = application(request["pid"])
         return None if app is None else app.childCount
 
-    operations = {"find": find, "at_point": at_point, "text": text, "act": act,
-                  "snapshot": snapshot, "ping": ping}
+    operations = {"find": find, "text": text, "act": act, "snapshot": snapshot, "ping": ping}
     for line in sys.stdin:
         request = json.loads(line)
         try:
