@@ -627,11 +627,9 @@ class Soak:
 
     def start(self, days):
         self.end_life()
-        self.life = Life(self.wm, days)
+        life = self.life = Life(self.wm, days)
         self.figures["starts"] += 1
-        if self.life.due:
-            self.figures["reminders seeded"] += 1
-        life = self.life
+        self.figures["reminders seeded"] += life.due
         # The start itself is not timed: a sanitizer build on a busy machine starts slowly.
         harness.wait_until(lambda: life.session.windows(life.main) or not life.main.running(),
                            "the program's first window",
@@ -679,13 +677,11 @@ def figures_text(soak, seconds, seed, steps):
              f"starts {f['starts']} (update question seeded {f['reminders seeded']}, second "
              f"instances {f['second instances']})"]
 
-    def counted(title, counter):
-        lines.append(title + ":")
-        for key, count in sorted(counter.items(), key=lambda kv: (-kv[1], kv[0])):
-            lines.append(f"  {count:6d}  {key}")
-    counted("window combinations seen (after each step)", f["combinations"])
-    counted("addresses opened", f["addresses"])
-    counted("messages seen", f["messages"])
+    for what, seen in zip(EXPECTED, ("window combinations seen (after each step)",
+                                     "addresses opened", "messages seen")):
+        lines.append(seen + ":")
+        lines += [f"  {count:6d}  {key}" for key, count in
+                  sorted(f[what].items(), key=lambda kv: (-kv[1], kv[0]))]
     for name in ("pings", "round trips", "effects"):
         values = f[name]
         if values:
