@@ -9,8 +9,9 @@ whatever has the X input focus (keys_no_focus, type_no_focus): the test activate
 
 import a11y
 import harness
-from harness import (DOWNLOAD_PAGE, ENTRY_TITLE, EXIT_TITLE, MESSAGE_TITLE, SITE, refer_request,
-                     settings_days, wait_until)
+from harness import (DOWNLOAD_PAGE, EMAIL, ENTRY_TITLE, EXIT_TITLE, FRIEND_EMAIL, FRIEND_NAME,
+                     MESSAGE_TITLE, NAME, SITE, fill, moves, refer_request, settings_days,
+                     wait_until)
 
 HOME_PAGE = SITE + "/skyrand/ssd.php?page=home-page"
 CO_BRAND_PAGE = SITE + "/skyrand/ssd.php?page=co-brand"
@@ -25,27 +26,6 @@ OFFER_PAGES = {CO_BRAND_OFFER: CO_BRAND_PAGE, FULL_BRAND_OFFER: FULLY_BRANDED_PA
 # How long a window may take to get the keyboard once it is shown: the window manager and the
 # program hand it over in a few round trips, so this only has to cover a slow machine.
 KEYBOARD_TIMEOUT = 10.0
-
-# The exit window's controls in tab order, from the Exit button on. The hidden message box
-# after the friend's name is never reached.
-EXIT, HOME_BUTTON, NAME, SUBMIT, EMAIL, FRIEND_EMAIL, FRIEND_NAME = range(7)
-
-
-def moves(here, there):
-    """The keys that take the focus from one control of the exit window to another."""
-    return ["Tab"] * (there - here) if there >= here else ["shift+Tab"] * (here - there)
-
-
-def fill(s, window, values, at=EXIT):
-    """Types each (box, text) of values into its box of the exit window, going there by Tab;
-    returns the box the focus is left in."""
-    for box, text in values:
-        if box != at:
-            s.keys(window, *moves(at, box))
-        s.type(window, text)
-        at = box
-    return at
-
 
 # A complete, valid request, and the boxes it goes into.
 FORM = {NAME: "Ann Lee", EMAIL: "ann@example.com", FRIEND_EMAIL: "zoe@example.org",

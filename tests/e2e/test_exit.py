@@ -59,16 +59,9 @@ class ExitFlow(harness.TestCase):
     def test_refer_a_friend_sends_each_value_percent_encoded_then_alt_f4(self):
         self.s.keys(self.entry, "Escape")
         window = self.exit_window(self.s, self.program)
-        # Tab order: Exit, the home page button, your name, the submit button, your e-mail,
-        # your friend's e-mail, your friend's name.
-        self.s.keys(window, "Tab", "Tab")
-        self.s.type(window, "Ann & Bob")
-        self.s.keys(window, "Tab", "Tab")
-        self.s.type(window, "ann@example.com")
-        self.s.keys(window, "Tab")
-        self.s.type(window, "zoe@example.org")
-        self.s.keys(window, "Tab")
-        self.s.type(window, "Zo\u00eb+#=%/?")
+        harness.fill(self.s, window, [
+            (harness.NAME, "Ann & Bob"), (harness.EMAIL, "ann@example.com"),
+            (harness.FRIEND_EMAIL, "zoe@example.org"), (harness.FRIEND_NAME, "Zo\u00eb+#=%/?")])
         self.s.keys(window, "alt+n")
         self.assertEqual(self.s.wait_opened(1), [refer_request(
             "Ann & Bob", "ann@example.com", "Zo\u00eb+#=%/?", "zoe@example.org")])
