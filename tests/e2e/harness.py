@@ -512,11 +512,8 @@ class Session:
     # -- the program --
 
     def start(self, unset=(), gate=None):
-        """Starts skyrand; unset names environment variables it goes without.
-
-        With gate (a FIFO), the process waits until the gate is opened, so that several can be
-        released at the same instant.
-        """
+        """Starts skyrand; unset names environment variables it goes without. With gate (a
+        FIFO) it waits until the gate is opened, so that several can be let go at one instant."""
         environment = dict(self.env)
         for name in unset:
             environment.pop(name, None)
@@ -610,12 +607,9 @@ class Session:
 
     def wait_window(self, program, title, timeout=TIMEOUT, other_than=()):
         """Waits until the program shows a window with this exact title; returns its id."""
-        def find():
-            for window, shown in self.windows(program).items():
-                if shown == title and window not in other_than:
-                    return window
-            return None
-        return wait_until(find, f'window "{title}" of skyrand {program.pid}', timeout,
+        return wait_until(lambda: next((window for window, shown in self.windows(program).items()
+                                        if shown == title and window not in other_than), None),
+                          f'window "{title}" of skyrand {program.pid}', timeout,
                           describe=lambda: self.describe(program))
 
     def wait_titles(self, program, titles, timeout=TIMEOUT):
@@ -950,6 +944,11 @@ class TestCase(unittest.TestCase):
         result = s.wait_window(program, ENTRY_TITLE, other_than=(entry,))
         s.wait_titles(program, [ENTRY_TITLE])  # the entry window is hidden
         return result
+
+    def escape_to_exit(self, s, program, window):
+        """Escape in the entry or result window; returns the exit window that comes."""
+        s.keys(window, "Escape")
+        return self.exit_window(s, program)
 
     def exit_window(self, s, program):
         """Waits until the exit window is the program's only window, kept above the others."""

@@ -38,9 +38,7 @@ class DesktopChecks:
 
     def desktop(self, s, *programs):
         """The stacking order, active window and keyboard, for failure messages."""
-        names = {}
-        for program in programs:
-            names.update(s.windows(program))
+        names = {w: title for program in programs for w, title in s.windows(program).items()}
         order = [f"{w} {names.get(w, '(not ours)')!r}" for w in s.stacking()]
         return (f"stacking, bottom to top: {order}\nactive: {s.active_window()}, keyboard: "
                 f"{s.input_focus()}\n" + "\n".join(s.describe(p) for p in programs))
@@ -108,8 +106,7 @@ class MessageStacking(DesktopChecks, harness.TestCase):
         ]:
             with self.subTest(case), self.session() as s:
                 program = s.start()
-                s.keys(s.wait_window(program, ENTRY_TITLE), "Escape")
-                window = self.exit_window(s, program)
+                window = self.escape_to_exit(s, program, s.wait_window(program, ENTRY_TITLE))
                 at = fill(s, window, values)
                 if send:
                     s.keys(window, "alt+n")
@@ -162,8 +159,7 @@ class EnterInForm(DesktopChecks, harness.TestCase):
                           (FRIEND_EMAIL, "friend's e-mail"), (FRIEND_NAME, "friend's name")]:
             with self.subTest(name), self.session() as s:
                 program = s.start()
-                s.keys(s.wait_window(program, ENTRY_TITLE), "Escape")
-                window = self.exit_window(s, program)
+                window = self.escape_to_exit(s, program, s.wait_window(program, ENTRY_TITLE))
                 # This box first, Enter in it while the rest still show their placeholders: a
                 # button pressed by Enter would end the program, or ask for the missing values.
                 at = fill(s, window, [(box, FORM[box])])
@@ -364,10 +360,6 @@ class LinkActions(harness.TestCase):
                            if front["name"].startswith(text))
 
     def test_every_window(self):
-        def exit_window(s, program, entry):
-            s.keys(entry, "Escape")
-            self.exit_window(s, program)
-
         def about_window(s, program, entry):
             s.keys(entry, "alt+h", "a")
             s.wait_window(program, ENTRY_TITLE, other_than=(entry,))  # the about window's title
@@ -376,7 +368,7 @@ class LinkActions(harness.TestCase):
         for window, way, labels, offers in [
             ("entry", lambda s, program, entry: None, [(PROMOTION, HOME_PAGE)], True),
             ("result", self.reading, [(PROMOTION, HOME_PAGE)], True),
-            ("exit", exit_window, [("Click Here To Visit Orrim Softwares", SOFTWARES_PAGE)],
+            ("exit", self.escape_to_exit, [("Click Here To Visit Orrim Softwares", SOFTWARES_PAGE)],
              False),
             ("about", about_window, [("Click here to visit " + SITE, HOME_PAGE),
                                      ("Click here for more details", FULLY_BRANDED_PAGE)], False),

@@ -35,14 +35,12 @@ class ExitFlow(harness.TestCase):
         self.assertEqual(self.s.visible_anywhere("Skyrand"), [])
 
     def test_escape_on_entry_window_then_exit_button(self):
-        self.s.keys(self.entry, "Escape")
-        self.s.keys(self.exit_window(self.s, self.program), "alt+x")
+        self.s.keys(self.escape_to_exit(self.s, self.program, self.entry), "alt+x")
         self.assert_ends_cleanly()
 
     def test_reading_then_escape_then_close_button_of_the_title_bar(self):
         result = self.reading(self.s, self.program, self.entry)
-        self.s.keys(result, "Escape")
-        self.s.click_close_button(self.exit_window(self.s, self.program))
+        self.s.click_close_button(self.escape_to_exit(self.s, self.program, result))
         self.assert_ends_cleanly()
 
     def test_back_then_escape_shows_the_exit_window_on_top_again(self):
@@ -52,13 +50,11 @@ class ExitFlow(harness.TestCase):
         self.s.keys(result, "alt+b")
         self.s.wait_window(self.program, ENTRY_TITLE, other_than=(result,))
         self.assertEqual(self.s.windows(self.program), {self.entry: ENTRY_TITLE})
-        self.s.keys(self.entry, "Escape")
-        self.s.keys(self.exit_window(self.s, self.program), "alt+x")
+        self.s.keys(self.escape_to_exit(self.s, self.program, self.entry), "alt+x")
         self.assert_ends_cleanly()
 
     def test_refer_a_friend_sends_each_value_percent_encoded_then_alt_f4(self):
-        self.s.keys(self.entry, "Escape")
-        window = self.exit_window(self.s, self.program)
+        window = self.escape_to_exit(self.s, self.program, self.entry)
         harness.fill(self.s, window, [
             (harness.NAME, "Ann & Bob"), (harness.EMAIL, "ann@example.com"),
             (harness.FRIEND_EMAIL, "zoe@example.org"), (harness.FRIEND_NAME, "Zo\u00eb+#=%/?")])

@@ -103,17 +103,14 @@ class EnvironmentFaults(harness.TestCase):
                 lock = os.path.join(s.runtime, "skyrand.lock")
                 with open(lock, "wb") as f:
                     f.write(content)
-                an_hour_ago = time.time() - 3600
-                os.utime(lock, (an_hour_ago, an_hour_ago))
+                os.utime(lock, (time.time() - 3600,) * 2)  # an hour old
                 first = self.start_usable(s)
                 self.assert_second_start_refused(s, first)
 
     def test_old_lock_of_a_running_instance_still_refuses(self):
         s = self.session()
         first = self.start_usable(s)
-        lock = os.path.join(s.runtime, "skyrand.lock")
-        a_day_ago = time.time() - 86400
-        os.utime(lock, (a_day_ago, a_day_ago))
+        os.utime(os.path.join(s.runtime, "skyrand.lock"), (time.time() - 86400,) * 2)  # a day old
         self.assert_second_start_refused(s, first)
 
     def test_ten_starts_at_once_exactly_one_runs(self):
@@ -147,8 +144,7 @@ class BrowserFaults(harness.TestCase):
                 entry = s.wait_window(program, ENTRY_TITLE)
                 s.keys(entry, "alt+h", "o")
                 self.assertEqual(s.wait_opened(1), [HELP_PAGE.encode()])
-                s.keys(entry, "Escape")
-                s.keys(self.exit_window(s, program), "alt+x")
+                s.keys(self.escape_to_exit(s, program, entry), "alt+x")
                 self.assertEqual(program.wait_exit(), 0)
 
 
