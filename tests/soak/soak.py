@@ -91,8 +91,7 @@ class Fault(Exception):
 
     def __init__(self, rule, detail):
         super().__init__(f"{rule}: {detail}")
-        self.rule = rule
-        self.detail = detail
+        self.rule, self.detail = rule, detail
 
 
 # --- observations ------------------------------------------------------------------------------
@@ -112,10 +111,7 @@ class Observation:
     def __init__(self):
         self.windows = []  # of the main program, managed and popups
         self.second = []  # of the second instances
-        self.stacking = []
-        self.focus = None
-        self.round_trip = 0.0
-        self.ping = 0.0
+        self.stacking, self.focus, self.round_trip, self.ping = [], None, 0.0, 0.0
 
     def managed(self, program="main"):
         source = self.windows if program == "main" else self.second
@@ -179,8 +175,7 @@ class Life:
         return not self.main_done or any(p.running() for p in self.seconds)
 
     def close(self):
-        errors = self.cleanups.run()
-        for error in errors:
+        for error in self.cleanups.run():
             if "sanitizer report" in str(error):
                 raise Fault("sanitizer", str(error)[:4000])
 
@@ -190,10 +185,7 @@ class Life:
 
 class Soak:
     def __init__(self, wm, answer_limit, quiet=False):
-        self.wm = wm
-        self.answer_limit = answer_limit
-        self.quiet = quiet
-        self.life = None
+        self.wm, self.answer_limit, self.quiet, self.life = wm, answer_limit, quiet, None
         self.steps = []  # (step, observed label) of this run
         self.figures = {"starts": 0, "second instances": 0, "reminders seeded": 0,
                         "combinations": collections.Counter(),
@@ -228,8 +220,7 @@ class Soak:
         started = time.monotonic()
         obs.focus = life.session.input_focus()
         obs.round_trip = time.monotonic() - started
-        sources = [("main", life.main)] + [("second", p) for p in life.seconds]
-        for name, program in sources:
+        for name, program in [("main", life.main)] + [("second", p) for p in life.seconds]:
             for wid, title in life.session.windows(program).items():
                 window = Window(wid, title, name, program)
                 window.dialog, window.transient_for, window.popup, extents = \
@@ -266,8 +257,7 @@ class Soak:
         """Observes until two looks in a row agree (at most the answer limit), then asks
         AT-SPI what is in the windows."""
         life = self.life
-        deadline = time.monotonic() + self.answer_limit
-        previous = None
+        deadline, previous = time.monotonic() + self.answer_limit, None
         while True:
             obs = self.observe_x()
             if previous is not None and obs.signature() == previous.signature() or \
@@ -531,14 +521,14 @@ class Soak:
             if named:
                 special.append((25, lambda: Control(ENTRY, "push button",
                                                     "Get My Eris Astrology Sign")))
-            special.append((12, lambda: Type(rng.choice(["ann", "Zoe", "b"]))))
-            special.append((10, lambda: Key(rng.choice(["alt+h", "alt+f"]))))
+            special += [(12, lambda: Type(rng.choice(["ann", "Zoe", "b"]))),
+                        (10, lambda: Key(rng.choice(["alt+h", "alt+f"])))]
         if obs.kind(RESULT):
             special.append((10, lambda: Key(rng.choice(["alt+h", "alt+f"]))))
         if obs.kind(EXIT):
-            special.append((5, lambda: Fill({box: rng.choice(FORM_TOKENS[box])
-                                             for box in FORM_BOXES}, rng.random() < 0.8)))
-            special.append((6, lambda: Control(EXIT, "push button", "Exit")))
+            special += [(5, lambda: Fill({box: rng.choice(FORM_TOKENS[box]) for box in FORM_BOXES},
+                                         rng.random() < 0.8)),
+                        (6, lambda: Control(EXIT, "push button", "Exit"))]
         if not life.seconds and not life.main_done and rng.random() < 0.02:
             return Second()
         return self.pick(rng, special + [(100, lambda: self.general(rng, obs, managed,
@@ -764,12 +754,10 @@ def shown(soak):
 
 def missed(soak, expect):
     """The first thing a list expects that its replay did not show, as a Fault."""
-    for what, wanted in expect.items():
-        for item in wanted:
-            if not soak.figures[what][item]:
-                return Fault("replay", f"never seen among the {what}: {item!r} (seen: "
-                             f"{dict(soak.figures[what])})")
-    return None
+    return next((Fault("replay", f"never seen among the {what}: {item!r} (seen: "
+                       f"{dict(soak.figures[what])})")
+                 for what, wanted in expect.items() for item in wanted
+                 if not soak.figures[what][item]), None)
 
 
 def main():

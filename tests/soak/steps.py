@@ -101,8 +101,7 @@ class Second(Step):
         program = life.session.start()
         life.seconds.append(program)
         soak.figures["second instances"] += 1
-        harness.wait_until(lambda: any(t == harness.MESSAGE_TITLE for t in
-                                       life.session.windows(program).values())
+        harness.wait_until(lambda: harness.MESSAGE_TITLE in life.session.windows(program).values()
                            or not program.running(), "the second instance's message",
                            describe=lambda: life.session.describe(program))
         if program.running():
