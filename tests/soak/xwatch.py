@@ -88,15 +88,9 @@ def net_close_window(display, window):
 
 def _property(dpy, window, atom):
     """(format, raw bytes) of a window property, or None."""
-    actual_type = ctypes.c_ulong()
-    actual_format = ctypes.c_int()
-    items = ctypes.c_ulong()
-    after = ctypes.c_ulong()
-    data = ctypes.c_void_p()
-    status = _lib.XGetWindowProperty(dpy, window, atom, 0, 65536, 0, 0,
-                                     ctypes.byref(actual_type), ctypes.byref(actual_format),
-                                     ctypes.byref(items), ctypes.byref(after),
-                                     ctypes.byref(data))
+    actual_type, actual_format, items, after, data = _W(), _I(), _W(), _W(), _P()
+    status = _lib.XGetWindowProperty(dpy, window, atom, 0, 65536, 0, 0, *map(
+        ctypes.byref, (actual_type, actual_format, items, after, data)))
     if status != 0 or not data.value:
         return None
     try:
@@ -118,11 +112,9 @@ class ManagedWatch:
         self._lock = threading.Lock()
         self._stop = threading.Event()
         self._dpy = _open(display)
-        atom = lambda name: _lib.XInternAtom(self._dpy, name, 0)  # noqa: E731
-        self._client_list = atom(b"_NET_CLIENT_LIST")
-        self._pid = atom(b"_NET_WM_PID")
-        self._name = atom(b"_NET_WM_NAME")
-        self._wm_name = atom(b"WM_NAME")
+        self._client_list, self._pid, self._name, self._wm_name = (
+            _lib.XInternAtom(self._dpy, name, 0)
+            for name in (b"_NET_CLIENT_LIST", b"_NET_WM_PID", b"_NET_WM_NAME", b"WM_NAME"))
         self._root = _lib.XDefaultRootWindow(self._dpy)
         self._known = set()
         _lib.XSelectInput(self._dpy, self._root, _PROPERTY_CHANGE_MASK)
