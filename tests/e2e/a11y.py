@@ -75,9 +75,7 @@ class Client:
             raise NoAnswer(f"no answer over AT-SPI within {timeout:.0f} s to {request}")
         line = self.process.stdout.readline()
         if not line:
-            with open(self.log, "rb") as f:
-                said = f.read()[-2000:].decode("utf-8", "replace")
-            raise AssertionError("the AT-SPI client ended: " + said)
+            raise AssertionError("the AT-SPI client ended: " + harness._tail(self.log))
         reply = json.loads(line)
         if "error" in reply:
             raise AssertionError(f"AT-SPI: {reply['error']} (asked {request})")
@@ -119,15 +117,15 @@ class Accessibility:
         # Qt bridges to AT-SPI only when the desktop says an assistive technology is running;
         # this says so for good.
         session.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
-        self._client = Client(env, os.path.join(session.logs, "a11y-client.log"))
-        self.processes.append(self._client.process)
+        self.client = Client(env, os.path.join(session.logs, "a11y-client.log"))
+        self.processes.append(self.client.process)
 
         def stop():
             # After the session: the program must not lose its bus while it still runs.
             try:
                 session.close()
             finally:
-                self._client.close()
+                self.client.close()
                 for process in self.processes[::-1]:
                     if process.poll() is None:
                         process.kill()
@@ -139,8 +137,8 @@ class Accessibility:
     def find(self, program, window=None, role=None, name=None, showing=True):
         """The program's accessibles that match: in a window of this title, of this role, whose
         name starts with name, and (by default) on screen."""
-        return self._client.ask({"op": "find", "pid": program.pid, "window": window, "role": role,
-                          "name": name, "showing": showing})
+        return self.client.ask({"op": "find", "pid": program.pid, "window": window, "role": role,
+                                "name": name, "showing": showing})
 
     def wait(self, program, what, timeout=None, **criteria):
         """The first accessible that matches, once there is one."""
@@ -149,13 +147,8 @@ class Accessibility:
             **({"timeout": timeout} if timeout else {}),
             describe=lambda: self.describe(program, criteria.get("window")))
 
-    def at_point(self, node, x, y):
-        """The accessible inside node that an assistive technology finds at this screen point:
-        the one in front, where controls overlap."""
-        return self._client.ask({"op": "at_point", "id": node["id"], "x": x, "y": y})
-
     def text(self, node):
-        return self._client.ask({"op": "text", "id": node["id"]})
+        return self.client.ask({"op": "text", "id": node["id"]})
 
     def act(self, node, action):
         """Invokes the action of this name (AT-SPI's doAction), as an assistive technology
@@ -163,7 +156,7 @@ class Accessibility:
         if action not in node["actions"]:
             raise AssertionError(f"{node['role']} {node['name']!r} offers no {action!r} action, "
                                  f"only {node['actions']}")
-        return self._client.ask({"op": "act", "id": node["id"], "action": action})
+        return self.client.ask({"op": "act", "id": node["id"], "action": action})
 
     def describe(self, program, window=None):
         """The program's accessibles in short, for failure messages."""
@@ -255,24 +248,14 @@ def serve():
                 continue
             for accessible in walk(window):
                 try:
-                    if request["role"] and accessible.getRoleName() != request["role"]:
-                        continue
-                    if request["name"] and not (accessible.name or "").startswith(
-                            request["name"]):
-                        continue
-                    if request["showing"] and not accessible.getState().contains(
-                            pyatspi.STATE_SHOWING):
-                        continue
-                    found.append(node(accessible, window.name))
+                    if (not request["role"] or accessible.getRoleName() == request["role"]) and \
+                            (accessible.name or "").startswith(request["name"] or "") and \
+                            (not request["showing"] or
+                             accessible.getState().contains(pyatspi.STATE_SHOWING)):
+                        found.append(node(accessible, window.name))
                 except Exception:  # gone while we looked: as good as not there
                     continue
         return found
-
-    def at_point(request):
-        container = accessibles[request["id"]]
-        inside = container.queryComponent().getAccessibleAtPoint(
-            request["x"], request["y"], pyatspi.DESKTOP_COORDS)
-        return node(inside, None) if inside is not None else None
 
     def text(request):
         return accessibles[request["id"]].queryText().getText(0, -1)
@@ -321,8 +304,7 @@ def serve():
         app = application(request["pid"])
         return None if app is None else app.childCount
 
-    operations = {"find": find, "at_point": at_point, "text": text, "act": act,
-                  "snapshot": snapshot, "ping": ping}
+    operations = {"find": find, "text": text, "act": act, "snapshot": snapshot, "ping": ping}
     for line in sys.stdin:
         request = json.loads(line)
         try:

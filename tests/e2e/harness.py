@@ -2,17 +2,13 @@
 # SPDX-License-Identifier: MIT
 """Drives the real skyrand program on a private X display, as a user would.
 
-Every test gets a Session: its own Xvfb with a window manager on it (openbox, xfwm4, metacity,
-mutter or kwin, as SKYRAND_E2E_WM says; openbox when unset), a fresh HOME and XDG folders under
-one temporary folder, and a fake xdg-open first on PATH that appends each argument it is given
-as one line to a file. Keys and mouse clicks go through xdotool; windows are found by title and process with
-xdotool, xwininfo and xprop. Whatever a session started is killed when the test ends, pass or
-fail, including processes the program started detached (the harness is their subreaper).
+Every test gets a Session: its own Xvfb with the window manager SKYRAND_E2E_WM names (openbox
+when unset), fresh HOME and XDG folders, and a fake xdg-open first on PATH that records each
+argument as a line of a file. Input goes through xdotool. Whatever a session started is killed
+when the test ends, pass or fail, including what the program started detached (the harness is
+their subreaper).
 
-Run one file by hand with: python3 tests/e2e/test_startup.py build/skyrand [TestClass[.test]]
-and under another window manager with SKYRAND_E2E_WM=xfwm4 (or metacity, mutter, kwin) in front.
-
-Scripts get the same private desktop from the command line (see _command_line below):
+    python3 tests/e2e/test_startup.py build/skyrand [TestClass[.test]]
     python3 tests/e2e/harness.py session [--wm NAME] [--screen WxH] [--dpi N] -- COMMAND...
     python3 tests/e2e/harness.py title entry|exit|message
 """
@@ -122,6 +118,15 @@ def _window_ids(xprop_output):
             if word.strip().startswith("0x")]
 
 
+def _tail(path):
+    """The end of a log, for failure messages."""
+    try:
+        with open(path, "rb") as f:
+            return f.read()[-2000:].decode("utf-8", "replace")
+    except OSError:
+        return ""
+
+
 def tool(name):
     """The absolute path of a command-line tool: the program's PATH may lack it on purpose."""
     path = shutil.which(name)
@@ -204,12 +209,9 @@ def _descendants():
     for entry in os.listdir("/proc"):
         if not entry.isdigit():
             continue
-        try:
-            with open(f"/proc/{entry}/stat") as f:
-                fields = f.read().rsplit(")", 1)[1].split()
-        except OSError:
-            continue
-        parents.setdefault(int(fields[1]), []).append(int(entry))
+        fields = _stat(entry)
+        if fields:
+            parents.setdefault(int(fields[1]), []).append(int(entry))
     found, todo = [], [os.getpid()]
     while todo:
         for child in parents.get(todo.pop(), []):
@@ -239,13 +241,18 @@ def _kill_descendants():
         time.sleep(0.02)
 
 
-def _ended(pid):
-    """Whether the process is gone or a zombie."""
+def _stat(pid):
+    """The fields of /proc/PID/stat after the command's name (state, parent, ...), or []."""
     try:
         with open(f"/proc/{pid}/stat") as f:
-            return f.read().rsplit(")", 1)[1].split()[0] == "Z"
+            return f.read().rsplit(")", 1)[1].split()
     except OSError:
-        return True
+        return []
+
+
+def _ended(pid):
+    """Whether the process is gone or a zombie."""
+    return _stat(pid)[:1] in ([], ["Z"])
 
 
 def _end(processes):
@@ -261,49 +268,38 @@ def _end(processes):
             process.wait()
 
 
+def _start_telling(what, command, log_path, **options):
+    """Starts a server that writes one line, where it is to be reached, to the file descriptor
+    that command(fd) hands it; returns (process, that line)."""
+    read_end, write_end = os.pipe()
+    with open(log_path, "wb") as log:
+        process = subprocess.Popen(command(write_end), pass_fds=[write_end],
+                                   stdin=subprocess.DEVNULL, stdout=log, stderr=subprocess.STDOUT,
+                                   preexec_fn=_die_with_harness, **options)
+    os.close(write_end)
+    with os.fdopen(read_end, "rb") as pipe:
+        told = pipe.readline().decode().strip()
+    if not told:
+        process.kill()
+        process.wait()
+        raise AssertionError(f"{what} did not start: " + _tail(log_path))
+    return process, told
+
+
 def start_xvfb(log_path, screen=SCREEN, dpi=None):
     """An X server on the first free display, which it picks itself (-displayfd), so that runs
     side by side never collide; returns (process, display name)."""
-    read_end, write_end = os.pipe()
-    with open(log_path, "wb") as log:
-        xvfb = subprocess.Popen(
-            [tool("Xvfb"), "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % screen,
-             "-nolisten", "tcp", "-noreset"] + (["-dpi", str(dpi)] if dpi else []),
-            pass_fds=[write_end], stdout=subprocess.DEVNULL, stderr=log,
-            preexec_fn=_die_with_harness)
-    os.close(write_end)
-    number = b""
-    with os.fdopen(read_end, "rb") as pipe:
-        while not number.endswith(b"\n"):
-            chunk = pipe.read(1)
-            if not chunk:
-                xvfb.wait()
-                with open(log_path, "rb") as f:
-                    said = f.read()[-2000:].decode("utf-8", "replace")
-                raise AssertionError("Xvfb did not start: " + said)
-            number += chunk
-    return xvfb, ":" + number.decode().strip()
+    xvfb, number = _start_telling("Xvfb", lambda fd: [
+        tool("Xvfb"), "-displayfd", str(fd), "-screen", "0", "%dx%dx24" % screen, "-nolisten",
+        "tcp", "-noreset"] + (["-dpi", str(dpi)] if dpi else []), log_path)
+    return xvfb, ":" + number
 
 
 def start_session_bus(root, env, log_path):
     """A private D-Bus session bus with its socket in root; returns (process, address)."""
-    read_end, write_end = os.pipe()
-    with open(log_path, "wb") as log:
-        bus = subprocess.Popen(
-            [tool("dbus-daemon"), "--session", "--nofork", "--nopidfile",
-             "--address=unix:dir=" + root, f"--print-address={write_end}"],
-            env=env, pass_fds=[write_end], stdin=subprocess.DEVNULL, stdout=log,
-            stderr=subprocess.STDOUT, preexec_fn=_die_with_harness)
-    os.close(write_end)
-    with os.fdopen(read_end, "rb") as pipe:
-        address = pipe.readline().decode().strip()
-    if not address:
-        bus.kill()
-        bus.wait()
-        with open(log_path, "rb") as f:
-            said = f.read()[-2000:].decode("utf-8", "replace")
-        raise AssertionError("dbus-daemon did not start: " + said)
-    return bus, address
+    return _start_telling("dbus-daemon", lambda fd: [
+        tool("dbus-daemon"), "--session", "--nofork", "--nopidfile", "--address=unix:dir=" + root,
+        f"--print-address={fd}"], log_path, env=env)
 
 
 class Program:
@@ -345,8 +341,7 @@ class Session:
 
     def __init__(self, test, window_manager=None, xdg_open="record", screen=SCREEN, dpi=None):
         """window_manager names one of WINDOW_MANAGERS, or is "" for none (a bare X server); by
-        default SKYRAND_E2E_WM decides. True and False, which once asked for a window manager
-        or none, are still accepted and mean the default."""
+        default SKYRAND_E2E_WM decides."""
         self.root = tempfile.mkdtemp(prefix="skyrand-e2e-")
         self.programs = []
         self._helpers = []  # Xvfb, the window manager's bus, the window manager
@@ -396,7 +391,7 @@ class Session:
         self._helpers.append(xvfb)
         self.env["DISPLAY"] = self.display
         self._prime_test_keyboard()
-        if window_manager in (None, True, False):
+        if window_manager is None:
             window_manager = window_manager_name()
         if window_manager and window_manager not in WINDOW_MANAGERS:
             raise AssertionError(f"unknown window manager {window_manager!r}")
@@ -517,11 +512,8 @@ class Session:
     # -- the program --
 
     def start(self, unset=(), gate=None):
-        """Starts skyrand; unset names environment variables it goes without.
-
-        With gate (a FIFO), the process waits until the gate is opened, so that several can be
-        released at the same instant.
-        """
+        """Starts skyrand; unset names environment variables it goes without. With gate (a
+        FIFO) it waits until the gate is opened, so that several can be let go at one instant."""
         environment = dict(self.env)
         for name in unset:
             environment.pop(name, None)
@@ -567,9 +559,11 @@ class Session:
 
     # -- windows --
 
+    def _call(self, args):
+        return subprocess.run(args, env=self._tool_env(), capture_output=True, timeout=TIMEOUT)
+
     def _run(self, args, check=True):
-        result = subprocess.run(args, env=self._tool_env(), capture_output=True,
-                                timeout=TIMEOUT)
+        result = self._call(args)
         if check and result.returncode != 0:
             raise AssertionError(f"{' '.join(args)} failed: {result.stderr.decode()}")
         return result.stdout.decode("utf-8", "replace")
@@ -580,8 +574,7 @@ class Session:
         nothing, and windows vanish all the time while a window manager tears down the frame
         of a window that has gone."""
         for _ in range(20):
-            result = subprocess.run(args, env=self._tool_env(), capture_output=True,
-                                    timeout=TIMEOUT)
+            result = self._call(args)
             if b"BadWindow" not in result.stderr:
                 return result.stdout.decode("utf-8", "replace")
             time.sleep(0.02)
@@ -599,9 +592,7 @@ class Session:
         titles = {}
         for window in ids:
             # A window may vanish between the search and this question.
-            result = subprocess.run([tool("xdotool"), "getwindowname", window],
-                                    env=self._tool_env(),
-                                    capture_output=True, timeout=TIMEOUT)
+            result = self._call([tool("xdotool"), "getwindowname", window])
             if result.returncode == 0:
                 titles[window] = result.stdout.decode("utf-8", "replace").rstrip("\n")
         return titles
@@ -616,12 +607,9 @@ class Session:
 
     def wait_window(self, program, title, timeout=TIMEOUT, other_than=()):
         """Waits until the program shows a window with this exact title; returns its id."""
-        def find():
-            for window, shown in self.windows(program).items():
-                if shown == title and window not in other_than:
-                    return window
-            return None
-        return wait_until(find, f'window "{title}" of skyrand {program.pid}', timeout,
+        return wait_until(lambda: next((window for window, shown in self.windows(program).items()
+                                        if shown == title and window not in other_than), None),
+                          f'window "{title}" of skyrand {program.pid}', timeout,
                           describe=lambda: self.describe(program))
 
     def wait_titles(self, program, titles, timeout=TIMEOUT):
@@ -677,8 +665,7 @@ class Session:
     def input_focus(self):
         """The window that has the X keyboard focus, which is where keys go: a client window,
         or something of the window manager's (or None) when no client has it."""
-        result = subprocess.run([tool("xdotool"), "getwindowfocus", "-f"],
-                                env=self._tool_env(), capture_output=True, timeout=TIMEOUT)
+        result = self._call([tool("xdotool"), "getwindowfocus", "-f"])
         focused = result.stdout.decode().strip()
         return focused if result.returncode == 0 and focused not in ("", "0", "1") else None
 
@@ -754,14 +741,13 @@ class Session:
         self._run([tool("xdotool"), "key", "--delay", "60"] + list(keys))
 
     def type(self, window, text):
-        self._map_keysyms(text)
         self.focus(window)
         self.type_no_focus(text)
 
-    def type_no_focus(self, text):
+    def type_no_focus(self, text, delay=60):
         """Types text wherever the keyboard focus is now, activating nothing."""
         self._map_keysyms(text)
-        self._run([tool("xdotool"), "type", "--delay", "60", text])
+        self._run([tool("xdotool"), "type", "--delay", str(delay), text])
 
     def click_at(self, x, y):
         """A left click at this point of the screen, as the mouse gives it."""
@@ -789,9 +775,8 @@ class Session:
         wanted = sorted({c for c in text if ord(c) > 126})
         if not wanted:
             return
-        spare = [line.split()[1] for line in self._run([tool("xmodmap"), "-pke"]).splitlines()
-                 if line.strip().endswith("=")]
         mapped = self._run([tool("xmodmap"), "-pke"])
+        spare = [line.split()[1] for line in mapped.splitlines() if line.strip().endswith("=")]
         expressions = []
         for character in wanted:
             keysym = f"U{ord(character):04X}"
@@ -873,11 +858,7 @@ class Session:
             return f.read()
 
     def _tail(self, name):
-        try:
-            with open(os.path.join(self.logs, name), "rb") as f:
-                return f.read()[-2000:].decode("utf-8", "replace")
-        except OSError:
-            return ""
+        return _tail(os.path.join(self.logs, name))
 
     # -- tear-down --
 
@@ -908,6 +889,27 @@ class Session:
         shutil.rmtree(self.root, onerror=writable)
         if reports:
             raise AssertionError("sanitizer report:\n" + "\n".join(reports))
+
+
+# The exit window's controls in tab order, from the Exit button on. The hidden message box
+# after the friend's name is never reached.
+EXIT, HOME_BUTTON, NAME, SUBMIT, EMAIL, FRIEND_EMAIL, FRIEND_NAME = range(7)
+
+
+def moves(here, there):
+    """The keys that take the focus from one control of the exit window to another."""
+    return ["Tab"] * (there - here) if there >= here else ["shift+Tab"] * (here - there)
+
+
+def fill(s, window, values, at=EXIT):
+    """Types each (box, text) of values into its box of the exit window, going there by Tab;
+    returns the box the focus is left in."""
+    for box, text in values:
+        if box != at:
+            s.keys(window, *moves(at, box))
+        s.type(window, text)
+        at = box
+    return at
 
 
 class TestCase(unittest.TestCase):
@@ -950,6 +952,11 @@ class TestCase(unittest.TestCase):
         s.wait_titles(program, [ENTRY_TITLE])  # the entry window is hidden
         return result
 
+    def escape_to_exit(self, s, program, window):
+        """Escape in the entry or result window; returns the exit window that comes."""
+        s.keys(window, "Escape")
+        return self.exit_window(s, program)
+
     def exit_window(self, s, program):
         """Waits until the exit window is the program's only window, kept above the others."""
         s.wait_titles(program, [EXIT_TITLE])
@@ -969,11 +976,26 @@ def main():
     unittest.main(module="__main__", verbosity=2)
 
 
-class _CommandLine:
-    """What a session expects of a test, on the command line: its with statement closes it."""
+class Cleanups:
+    """What a session expects of a test, for scripts and the soak: somewhere to leave its
+    clean-ups, which run() runs last first, every one even after one failed."""
+
+    def __init__(self):
+        self.calls = []
 
     def addCleanup(self, function, *args):
-        pass
+        self.calls.append((function, args))
+
+    def run(self):
+        """The errors the clean-ups raised."""
+        errors = []
+        while self.calls:
+            function, args = self.calls.pop()
+            try:
+                function(*args)
+            except Exception as error:  # noqa: BLE001 - every clean-up runs
+                errors.append(error)
+        return errors
 
 
 def _command_line():
@@ -996,7 +1018,7 @@ def _command_line():
         return 0
     _libc.prctl(_PR_SET_CHILD_SUBREAPER, 1)  # what COMMAND leaves running comes back to us
     screen = tuple(int(n) for n in args.screen.split("x"))
-    with Session(_CommandLine(), window_manager=args.wm, screen=screen, dpi=args.dpi) as s:
+    with Session(Cleanups(), window_manager=args.wm, screen=screen, dpi=args.dpi) as s:
         return subprocess.run(args.run, env=dict(os.environ, **s.env),
                               preexec_fn=_die_with_harness).returncode
 

@@ -9,8 +9,9 @@ whatever has the X input focus (keys_no_focus, type_no_focus): the test activate
 
 import a11y
 import harness
-from harness import (DOWNLOAD_PAGE, ENTRY_TITLE, EXIT_TITLE, MESSAGE_TITLE, SITE, refer_request,
-                     settings_days, wait_until)
+from harness import (DOWNLOAD_PAGE, EMAIL, ENTRY_TITLE, EXIT_TITLE, FRIEND_EMAIL, FRIEND_NAME,
+                     MESSAGE_TITLE, NAME, SITE, fill, moves, refer_request, settings_days,
+                     wait_until)
 
 HOME_PAGE = SITE + "/skyrand/ssd.php?page=home-page"
 CO_BRAND_PAGE = SITE + "/skyrand/ssd.php?page=co-brand"
@@ -26,27 +27,6 @@ OFFER_PAGES = {CO_BRAND_OFFER: CO_BRAND_PAGE, FULL_BRAND_OFFER: FULLY_BRANDED_PA
 # program hand it over in a few round trips, so this only has to cover a slow machine.
 KEYBOARD_TIMEOUT = 10.0
 
-# The exit window's controls in tab order, from the Exit button on. The hidden message box
-# after the friend's name is never reached.
-EXIT, HOME_BUTTON, NAME, SUBMIT, EMAIL, FRIEND_EMAIL, FRIEND_NAME = range(7)
-
-
-def moves(here, there):
-    """The keys that take the focus from one control of the exit window to another."""
-    return ["Tab"] * (there - here) if there >= here else ["shift+Tab"] * (here - there)
-
-
-def fill(s, window, values, at=EXIT):
-    """Types each (box, text) of values into its box of the exit window, going there by Tab;
-    returns the box the focus is left in."""
-    for box, text in values:
-        if box != at:
-            s.keys(window, *moves(at, box))
-        s.type(window, text)
-        at = box
-    return at
-
-
 # A complete, valid request, and the boxes it goes into.
 FORM = {NAME: "Ann Lee", EMAIL: "ann@example.com", FRIEND_EMAIL: "zoe@example.org",
         FRIEND_NAME: "Zoe"}
@@ -58,9 +38,7 @@ class DesktopChecks:
 
     def desktop(self, s, *programs):
         """The stacking order, active window and keyboard, for failure messages."""
-        names = {}
-        for program in programs:
-            names.update(s.windows(program))
+        names = {w: title for program in programs for w, title in s.windows(program).items()}
         order = [f"{w} {names.get(w, '(not ours)')!r}" for w in s.stacking()]
         return (f"stacking, bottom to top: {order}\nactive: {s.active_window()}, keyboard: "
                 f"{s.input_focus()}\n" + "\n".join(s.describe(p) for p in programs))
@@ -69,6 +47,13 @@ class DesktopChecks:
         """Waits until the window has the X input focus: keys typed now go to it."""
         wait_until(lambda: s.input_focus() == window, f"{what} to get the keyboard",
                    KEYBOARD_TIMEOUT, describe=lambda: self.desktop(s, *programs))
+
+    def assert_entry_takes_a_name(self, s, program, entry):
+        """The entry window has the keyboard in its name box: a name typed now gets a reading."""
+        self.wait_keyboard(s, entry, "the entry window", program)
+        s.type_no_focus("Ann")
+        s.keys_no_focus("Tab", "Tab", "Tab", "Tab", "space")
+        s.wait_window(program, ENTRY_TITLE, KEYBOARD_TIMEOUT, other_than=(entry,))
 
     def assert_form_sent(self, s, program):
         """The exit window's request goes out, the one for FORM, and the window stays."""
@@ -101,11 +86,7 @@ class MessageStacking(DesktopChecks, harness.TestCase):
         self.assert_in_front_with_the_keyboard(s, box, program)
         s.keys_no_focus("space")
         s.wait_titles(program, [ENTRY_TITLE])
-        # The name box has the keyboard again: a name typed now is taken for the reading.
-        self.wait_keyboard(s, entry, "the entry window", program)
-        s.type_no_focus("Ann")
-        s.keys_no_focus("Tab", "Tab", "Tab", "Tab", "space")
-        s.wait_window(program, ENTRY_TITLE, KEYBOARD_TIMEOUT, other_than=(entry,))
+        self.assert_entry_takes_a_name(s, program, entry)
         s.wait_titles(program, [ENTRY_TITLE])
 
     def test_exit_window_messages(self):
@@ -125,8 +106,7 @@ class MessageStacking(DesktopChecks, harness.TestCase):
         ]:
             with self.subTest(case), self.session() as s:
                 program = s.start()
-                s.keys(s.wait_window(program, ENTRY_TITLE), "Escape")
-                window = self.exit_window(s, program)
+                window = self.escape_to_exit(s, program, s.wait_window(program, ENTRY_TITLE))
                 at = fill(s, window, values)
                 if send:
                     s.keys(window, "alt+n")
@@ -151,13 +131,9 @@ class MessageStacking(DesktopChecks, harness.TestCase):
         self.assert_in_front_with_the_keyboard(s, box, program)
         s.keys_no_focus("space")  # Yes, the default answer, has the focus
         self.assertEqual(s.wait_opened(1), [DOWNLOAD_PAGE.encode()])
-        # The entry window that follows has the keyboard in its name box.
         entry = s.wait_window(program, ENTRY_TITLE)
         self.assertEqual(s.titles(program), [ENTRY_TITLE])
-        self.wait_keyboard(s, entry, "the entry window", program)
-        s.type_no_focus("Ann")
-        s.keys_no_focus("Tab", "Tab", "Tab", "Tab", "space")
-        s.wait_window(program, ENTRY_TITLE, KEYBOARD_TIMEOUT, other_than=(entry,))
+        self.assert_entry_takes_a_name(s, program, entry)
 
     def test_already_running_message(self):
         s = self.session()
@@ -183,8 +159,7 @@ class EnterInForm(DesktopChecks, harness.TestCase):
                           (FRIEND_EMAIL, "friend's e-mail"), (FRIEND_NAME, "friend's name")]:
             with self.subTest(name), self.session() as s:
                 program = s.start()
-                s.keys(s.wait_window(program, ENTRY_TITLE), "Escape")
-                window = self.exit_window(s, program)
+                window = self.escape_to_exit(s, program, s.wait_window(program, ENTRY_TITLE))
                 # This box first, Enter in it while the rest still show their placeholders: a
                 # button pressed by Enter would end the program, or ask for the missing values.
                 at = fill(s, window, [(box, FORM[box])])
@@ -212,19 +187,15 @@ class KeyboardAfterExit(DesktopChecks, harness.TestCase):
                                  "button\n" + self.desktop(s, program)) from None
         self.assertEqual(status, 0)
 
-    def press(self, name):
-        """Clicks the button of this name in the shown window, with the mouse."""
-        def click(s, acc, program, window):
-            button = acc.wait(program, f"the {name} button", window=ENTRY_TITLE,
-                              role="push button", name=name)
-            s.click_at(*a11y.centre(button))
-        return click
-
-    def press_by_assistive_technology(self, name):
+    def press(self, name, by_assistive_technology=False):
+        """Presses the button of this name in the shown window: a mouse click, or its action."""
         def press(s, acc, program, window):
             button = acc.wait(program, f"the {name} button", window=ENTRY_TITLE,
                               role="push button", name=name)
-            acc.act(button, "Press")
+            if by_assistive_technology:
+                acc.act(button, "Press")
+            else:
+                s.click_at(*a11y.centre(button))
         return press
 
     def ways_to_leave(self):
@@ -238,8 +209,7 @@ class KeyboardAfterExit(DesktopChecks, harness.TestCase):
             ("Alt+F4", 3, lambda s, acc, program, window: s.keys(window, "alt+F4")),
             ("close button of the title bar", 3,
              lambda s, acc, program, window: s.click_close_button(window)),
-            ("Exit pressed by an assistive technology", 1,
-             self.press_by_assistive_technology("Exit")),
+            ("Exit pressed by an assistive technology", 1, self.press("Exit", True)),
         ]
 
     def leave(self, ways, from_result):
@@ -390,10 +360,6 @@ class LinkActions(harness.TestCase):
                            if front["name"].startswith(text))
 
     def test_every_window(self):
-        def exit_window(s, program, entry):
-            s.keys(entry, "Escape")
-            self.exit_window(s, program)
-
         def about_window(s, program, entry):
             s.keys(entry, "alt+h", "a")
             s.wait_window(program, ENTRY_TITLE, other_than=(entry,))  # the about window's title
@@ -402,7 +368,7 @@ class LinkActions(harness.TestCase):
         for window, way, labels, offers in [
             ("entry", lambda s, program, entry: None, [(PROMOTION, HOME_PAGE)], True),
             ("result", self.reading, [(PROMOTION, HOME_PAGE)], True),
-            ("exit", exit_window, [("Click Here To Visit Orrim Softwares", SOFTWARES_PAGE)],
+            ("exit", self.escape_to_exit, [("Click Here To Visit Orrim Softwares", SOFTWARES_PAGE)],
              False),
             ("about", about_window, [("Click here to visit " + SITE, HOME_PAGE),
                                      ("Click here for more details", FULLY_BRANDED_PAGE)], False),

@@ -35,14 +35,12 @@ class ExitFlow(harness.TestCase):
         self.assertEqual(self.s.visible_anywhere("Skyrand"), [])
 
     def test_escape_on_entry_window_then_exit_button(self):
-        self.s.keys(self.entry, "Escape")
-        self.s.keys(self.exit_window(self.s, self.program), "alt+x")
+        self.s.keys(self.escape_to_exit(self.s, self.program, self.entry), "alt+x")
         self.assert_ends_cleanly()
 
     def test_reading_then_escape_then_close_button_of_the_title_bar(self):
         result = self.reading(self.s, self.program, self.entry)
-        self.s.keys(result, "Escape")
-        self.s.click_close_button(self.exit_window(self.s, self.program))
+        self.s.click_close_button(self.escape_to_exit(self.s, self.program, result))
         self.assert_ends_cleanly()
 
     def test_back_then_escape_shows_the_exit_window_on_top_again(self):
@@ -52,23 +50,14 @@ class ExitFlow(harness.TestCase):
         self.s.keys(result, "alt+b")
         self.s.wait_window(self.program, ENTRY_TITLE, other_than=(result,))
         self.assertEqual(self.s.windows(self.program), {self.entry: ENTRY_TITLE})
-        self.s.keys(self.entry, "Escape")
-        self.s.keys(self.exit_window(self.s, self.program), "alt+x")
+        self.s.keys(self.escape_to_exit(self.s, self.program, self.entry), "alt+x")
         self.assert_ends_cleanly()
 
     def test_refer_a_friend_sends_each_value_percent_encoded_then_alt_f4(self):
-        self.s.keys(self.entry, "Escape")
-        window = self.exit_window(self.s, self.program)
-        # Tab order: Exit, the home page button, your name, the submit button, your e-mail,
-        # your friend's e-mail, your friend's name.
-        self.s.keys(window, "Tab", "Tab")
-        self.s.type(window, "Ann & Bob")
-        self.s.keys(window, "Tab", "Tab")
-        self.s.type(window, "ann@example.com")
-        self.s.keys(window, "Tab")
-        self.s.type(window, "zoe@example.org")
-        self.s.keys(window, "Tab")
-        self.s.type(window, "Zo\u00eb+#=%/?")
+        window = self.escape_to_exit(self.s, self.program, self.entry)
+        harness.fill(self.s, window, [
+            (harness.NAME, "Ann & Bob"), (harness.EMAIL, "ann@example.com"),
+            (harness.FRIEND_EMAIL, "zoe@example.org"), (harness.FRIEND_NAME, "Zo\u00eb+#=%/?")])
         self.s.keys(window, "alt+n")
         self.assertEqual(self.s.wait_opened(1), [refer_request(
             "Ann & Bob", "ann@example.com", "Zo\u00eb+#=%/?", "zoe@example.org")])

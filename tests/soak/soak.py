@@ -2,37 +2,10 @@
 # SPDX-FileCopyrightText: 2026 Orrim Softwares
 # SPDX-License-Identifier: MIT
 """A restless user: presses anything, anywhere, for minutes, and checks every rule after every
-step.
+step (the rules and how to replay and shrink a failing run: the Soak part of README.md).
 
-The real program runs on a private Xvfb under a window manager (openbox, xfwm4 or metacity), each
-start in fresh HOME and XDG folders, with the recording fake xdg-open of the end-to-end harness.
-Input is real input through XTEST (xdotool): keys, clicks at random points of the program's
-windows, at its controls (found over AT-SPI), inside open menus and lists, answers to message
-boxes, the window manager's close request and Alt+F4. When the program has ended through its exit
-window it is started again; now and then a second instance is started, or the settings file gets
-a date that makes the update question come up.
-
-After every step:
-- the program runs, or it ended with status 0 once its exit window had been shown (a second
-  instance: once its message had been shown); nothing in its output from a sanitizer;
-- its visible windows are one of: the entry window, the result window, the exit window, the about
-  window over the entry or result window, or any of these with one message box above every other
-  window of the program, kept above the window it speaks for (at start-up: the update question
-  alone);
-- the name box holds only capitals and blanks; the three lists each show one of their items;
-- every address handed to xdg-open is one of the vendor pages byte for byte, or a refer-a-friend
-  request that parses into the page and taf1..taf6, with what the form held, each value
-  percent-encoded, taf6 the product folder, and only for a form the program accepts;
-- the settings file holds one valid entry, never less;
-- no window of the program lies off the screen;
-- the program and the X server answer within the answer limit (2 s): an AT-SPI question and an X
-  round trip after every step, and the effect of keys whose effect is certain (Escape in the entry
-  or result window, Enter/Space/Escape in a message box, Alt+X in the exit window).
-
-Every run prints its seed and its figures. The steps depend only on the seed and on what the
-driver observed; each is a typed step (steps.py) recorded as it was made, so a failing run can be
-replayed (--steps FILE) and cut down to a short list that still fails (--shrink). Every list is
-saved with what its replay must show, and a replay fails on any step it cannot perform.
+Each step is a typed step (steps.py), recorded as it was made and chosen only from the seed and
+what the driver observed, so a failing run replays (--steps FILE) and shrinks (--shrink).
 
     python3 tests/soak/soak.py build-asan/skyrand --minutes 30 --wm xfwm4
     python3 tests/soak/soak.py build-asan/skyrand --seconds 60 --seed 1234
@@ -42,18 +15,14 @@ saved with what its replay must show, and a replay fails on any step it cannot p
 
 import argparse
 import collections
-import datetime
-import json
 import os
 import random
 import re
 import statistics
-import subprocess
 import sys
 import tempfile
 import time
 import traceback
-import urllib.parse
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, os.path.join(HERE, "..", "e2e"))
@@ -63,20 +32,15 @@ import xwatch  # noqa: E402
 import harness  # noqa: E402
 from steps import (  # noqa: E402
     EXPECTED, Activate, CannotPerform, Click, Close, Control, Desktop, Fill, Key, Popup, Second,
-    Start, Type, load, save)
+    Start, Type, load, save, showing)
 from harness import tool  # noqa: E402
 
-SCREEN = (1280, 1024)  # the harness's Xvfb
-SITE = harness.SITE
-PAGES = [SITE + "/skyrand/ssd.php?page=" + key for key in (
+SCREEN = harness.SCREEN
+PAGES = [harness.SITE + "/skyrand/ssd.php?page=" + key for key in (
     "home-page", "co-brand", "fully-branded", "help-web-page", "download-web-page", "donate",
     "orrimsoftwares")]
-REFER_PAGE = harness.REFER_PAGE
-PRODUCT_FOLDER = SITE + "/skyrand/"
-REFER_KEYS = ["taf1", "taf2", "taf3", "taf4", "taf5", "taf6"]
 # The exit window's text boxes, by the accessible name each has (its placeholder).
 FORM_BOXES = ["Your Name", "Your Email Address", "Friend's Name", "Friend's Email Address"]
-HIDDEN_MESSAGE = "Your Message\r\n"  # the form's hidden message box, sent as it is
 
 DAYS = [str(day) for day in range(1, 32)]
 MONTHS = ["January", "February", "March", "April", "May", "June", "July", "August",
@@ -87,6 +51,10 @@ REMINDER_DAYS = 14
 
 ENTRY, RESULT, EXIT, ABOUT, MESSAGE = "entry", "result", "exit", "about", "message"
 BASES = [(), (ENTRY,), (RESULT,), (EXIT,), (ABOUT, ENTRY), (ABOUT, RESULT)]
+# A window's kind by its title (the about window: the dialog of the entry window's title), and
+# the two ordinary windows of the entry window's title by a control in them.
+BY_TITLE = {harness.MESSAGE_TITLE: MESSAGE, harness.EXIT_TITLE: EXIT, harness.ENTRY_TITLE: ABOUT}
+BY_CONTROL = [(ENTRY, "text", "Name"), (RESULT, "push button", "Back")]
 
 # --- the keyboard --------------------------------------------------------------------------------
 
@@ -123,72 +91,17 @@ class Fault(Exception):
 
     def __init__(self, rule, detail):
         super().__init__(f"{rule}: {detail}")
-        self.rule = rule
-        self.detail = detail
-
-
-# --- the AT-SPI side ---------------------------------------------------------------------------
-
-
-class Snapshots:
-    """The soak's AT-SPI client, on the accessibility bus of an a11y.Accessibility."""
-
-    def __init__(self, session, address):
-        env = {"DISPLAY": session.display, "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
-               "HOME": os.path.join(session.root, "a11y"), "LANG": "C.UTF-8",
-               "LC_ALL": "C.UTF-8", "GSETTINGS_BACKEND": "memory",
-               "DBUS_SESSION_BUS_ADDRESS": address}
-        self.client = a11y.Client(env, os.path.join(session.logs, "soak-atspi.log"))
-
-    def ask(self, request, timeout=30.0):
-        """(answer, seconds it took)."""
-        started = time.monotonic()
-        try:
-            answer = self.client.ask(request, timeout)
-        except a11y.NoAnswer as error:
-            raise Fault("answers", str(error))
-        return answer, time.monotonic() - started
-
-    def close(self):
-        self.client.close()
-
-
-class _Cleanups:
-    """What harness.Session and a11y.Accessibility expect of a test: somewhere to leave their
-    clean-ups."""
-
-    def __init__(self):
-        self.calls = []
-
-    def addCleanup(self, function, *args):
-        self.calls.append((function, args))
-
-    def run(self):
-        errors = []
-        while self.calls:
-            function, args = self.calls.pop()
-            try:
-                function(*args)
-            except Exception as error:  # noqa: BLE001 - every clean-up runs
-                errors.append(error)
-        return errors
+        self.rule, self.detail = rule, detail
 
 
 # --- observations ------------------------------------------------------------------------------
 
 
 class Window:
-    def __init__(self, wid, title, program):
-        self.id = wid
-        self.title = title
-        self.program = program  # "main" or "second"
-        self.kind = None
-        self.popup = False
-        self.client = None  # (x, y, w, h) without the frame
-        self.frame = None  # with it
-        self.transient_for = None
-        self.dialog = False
-        self.access = None  # its AT-SPI window
+    def __init__(self, wid, title, program, process):
+        self.id, self.title, self.program, self.process = wid, title, program, process
+        self.kind = self.transient_for = self.access = None  # access: its AT-SPI window
+        self.client = self.frame = None  # (x, y, w, h) without the frame, and with it
 
     def __repr__(self):
         return f"{self.kind or '?'}:{self.id}"
@@ -198,10 +111,7 @@ class Observation:
     def __init__(self):
         self.windows = []  # of the main program, managed and popups
         self.second = []  # of the second instances
-        self.stacking = []
-        self.focus = None
-        self.round_trip = 0.0
-        self.ping = 0.0
+        self.stacking, self.focus, self.round_trip, self.ping = [], None, 0.0, 0.0
 
     def managed(self, program="main"):
         source = self.windows if program == "main" else self.second
@@ -214,18 +124,11 @@ class Observation:
         return tuple(sorted(w.kind or "?" for w in self.managed()))
 
     def kind(self, kind, program="main"):
-        for window in self.managed(program):
-            if window.kind == kind:
-                return window
-        return None
+        return next((window for window in self.managed(program) if window.kind == kind), None)
 
     def label(self):
-        combo = "+".join(self.combination()) or "none"
-        if self.popups():
-            combo += "+popup"
-        if self.managed("second"):
-            combo += " (second: message)"
-        return combo
+        return ("+".join(self.combination()) or "none") + ("+popup" if self.popups() else "") + \
+            (" (second: message)" if self.managed("second") else "")
 
     def signature(self):
         return tuple((w.id, w.title, w.popup, w.client, w.frame) for w in
@@ -236,26 +139,19 @@ class Life:
     """One start of the program, in a desktop of its own, with the second instances started
     meanwhile."""
 
-    def __init__(self, soak, settings_days):
-        self.soak = soak
-        self.cleanups = _Cleanups()
-        self.session = harness.Session(self.cleanups, window_manager=soak.wm)
+    def __init__(self, wm, settings_days):
+        self.cleanups = harness.Cleanups()
+        self.session = harness.Session(self.cleanups, window_manager=wm)
         self.access = a11y.Accessibility(self.cleanups, self.session)
-        self.snapshots = Snapshots(self.session, self.access.address)
-        self.cleanups.addCleanup(self.snapshots.close)
         self.watch = xwatch.ManagedWatch(self.session.display)
         self.cleanups.addCleanup(self.watch.close)
-        self.seeded = None
-        if settings_days is not None:
-            self.seeded = harness.settings_bytes(harness.today() +
-                                                 datetime.timedelta(days=settings_days))
-            with open(self.session.settings_file, "wb") as f:
-                f.write(self.seeded)
+        self.seeded = None if settings_days is None else harness.settings_days(settings_days)
+        if self.seeded is not None:
+            self.session.seed_settings(self.seeded)
         self.due = settings_days is not None and abs(settings_days) > REMINDER_DAYS
         self.today_at_start = harness.today()
         self.main = self.session.start()
         self.seconds = []  # second instances still running
-        self.ended = []  # (program, kind of end) of those that ended
         self.exit_seen = False
         self.entry_seen = False
         self.messages_seen = {}  # message window id: text
@@ -265,15 +161,21 @@ class Life:
         self.output_seen = {}  # log: characters already searched
         self.window_info = {}  # id: (dialog, transient_for, popup, frame extents)
         self.main_done = False
-        self.xdotool_env = dict(os.environ, DISPLAY=self.session.display, LANG="C.UTF-8",
-                                LC_ALL="C.UTF-8")
+
+    def ask(self, request):
+        """(answer, seconds it took) of the AT-SPI client."""
+        started = time.monotonic()
+        try:
+            answer = self.access.client.ask(request)
+        except a11y.NoAnswer as error:
+            raise Fault("answers", str(error))
+        return answer, time.monotonic() - started
 
     def alive(self):
         return not self.main_done or any(p.running() for p in self.seconds)
 
     def close(self):
-        errors = self.cleanups.run()
-        for error in errors:
+        for error in self.cleanups.run():
             if "sanitizer report" in str(error):
                 raise Fault("sanitizer", str(error)[:4000])
 
@@ -282,12 +184,8 @@ class Life:
 
 
 class Soak:
-    def __init__(self, program, wm, answer_limit, quiet=False):
-        self.program = program
-        self.wm = wm
-        self.answer_limit = answer_limit
-        self.quiet = quiet
-        self.life = None
+    def __init__(self, wm, answer_limit, quiet=False):
+        self.wm, self.answer_limit, self.quiet, self.life = wm, answer_limit, quiet, None
         self.steps = []  # (step, observed label) of this run
         self.figures = {"starts": 0, "second instances": 0, "reminders seeded": 0,
                         "combinations": collections.Counter(),
@@ -297,46 +195,23 @@ class Soak:
 
     # -- the desktop --
 
-    def run_tool(self, args, check=False):
-        result = subprocess.run(args, env=self.life.xdotool_env, capture_output=True,
-                                timeout=harness.TIMEOUT)
-        if check and result.returncode != 0:
-            raise RuntimeError(f"{' '.join(args)} failed: {result.stderr.decode()}")
-        return result
-
-    def xdotool(self, *args):
-        self.run_tool([tool("xdotool")] + list(args))
-
-    def visible(self, program):
-        """{id: title} of the program's visible windows."""
-        if not program.running():
-            return {}
-        return self.life.session.windows(program)
-
     def window_info(self, wid):
         """(dialog, transient_for, popup, frame extents) of a window; what does not change."""
         info = self.life.window_info.get(wid)
         if info:
             return info
         session = self.life.session
-        props = self.run_tool([tool("xprop"), "-id", wid, "_NET_WM_WINDOW_TYPE",
-                               "WM_TRANSIENT_FOR"]).stdout.decode("utf-8", "replace")
-        dialog = "_NET_WM_WINDOW_TYPE_DIALOG" in props
-        transient = None
-        for line in props.splitlines():
-            if line.startswith("WM_TRANSIENT_FOR") and "#" in line:
-                transient = str(int(line.split("#")[1].strip(), 16))
-        result = self.run_tool([tool("xwininfo"), "-id", wid])
-        popup = b"Override Redirect State: yes" in result.stdout
+        props = session._run([tool("xprop"), "-id", wid, "_NET_WM_WINDOW_TYPE",
+                              "WM_TRANSIENT_FOR"], check=False)
+        popup = "Override Redirect State: yes" in session._run([tool("xwininfo"), "-id", wid],
+                                                               check=False)
         extents = session.frame_extents(wid) if not popup else (0, 0, 0, 0)
-        info = (dialog, transient, popup, extents)
+        info = ("_NET_WM_WINDOW_TYPE_DIALOG" in props, (harness._window_ids(props) or [None])[0],
+                popup, extents)
         # The frame comes with the window manager's first look at the window: keep it once set.
-        if popup or extents != (0, 0, 0, 0) or not self.life.session.window_manager:
+        if popup or extents != (0, 0, 0, 0) or not session.window_manager:
             self.life.window_info[wid] = info
         return info
-
-    def geometry(self, wid):
-        return self.life.session.client_geometry(wid)
 
     def observe_x(self):
         """The program's windows as the X server and window manager have them."""
@@ -345,14 +220,12 @@ class Soak:
         started = time.monotonic()
         obs.focus = life.session.input_focus()
         obs.round_trip = time.monotonic() - started
-        sources = [("main", life.main)] + [("second", p) for p in life.seconds]
-        for name, program in sources:
-            for wid, title in self.visible(program).items():
-                window = Window(wid, title, name)
-                window.process = program
+        for name, program in [("main", life.main)] + [("second", p) for p in life.seconds]:
+            for wid, title in life.session.windows(program).items():
+                window = Window(wid, title, name, program)
                 window.dialog, window.transient_for, window.popup, extents = \
                     self.window_info(wid)
-                window.client = self.geometry(wid)
+                window.client = life.session.client_geometry(wid)
                 if window.client is None:
                     continue  # gone meanwhile
                 x, y, w, h = window.client
@@ -371,42 +244,30 @@ class Soak:
                 window.kind = "popup"
                 continue
             if window.program == "main":
-                for candidate in accessible:
-                    if candidate["extents"] and tuple(candidate["extents"]) == window.client \
-                            and candidate["name"] == window.title:
-                        window.access = candidate
-                        break
-            if window.title == harness.MESSAGE_TITLE:
-                window.kind = MESSAGE
-            elif window.title == harness.EXIT_TITLE:
-                window.kind = EXIT
-            elif window.title == harness.ENTRY_TITLE and window.dialog:
-                window.kind = ABOUT
-            elif window.title == harness.ENTRY_TITLE and window.access is not None:
-                nodes = window.access["nodes"]
-                if any(n["role"] == "text" and n["name"] == "Name" for n in nodes):
-                    window.kind = ENTRY
-                elif any(n["role"] == "push button" and n["name"] == "Back" for n in nodes):
-                    window.kind = RESULT
+                window.access = next((c for c in accessible if c["extents"] and c["name"] ==
+                                      window.title and tuple(c["extents"]) == window.client), None)
+            if window.title != harness.ENTRY_TITLE or window.dialog:
+                window.kind = BY_TITLE.get(window.title)
+            else:
+                nodes = (window.access or {}).get("nodes", [])
+                window.kind = next((kind for kind, role, name in BY_CONTROL if any(
+                    n["role"] == role and n["name"] == name for n in nodes)), None)
 
-    def observe(self, settle=True):
+    def observe(self):
         """Observes until two looks in a row agree (at most the answer limit), then asks
         AT-SPI what is in the windows."""
         life = self.life
-        deadline = time.monotonic() + self.answer_limit
-        previous = None
+        deadline, previous = time.monotonic() + self.answer_limit, None
         while True:
             obs = self.observe_x()
-            if not settle or (previous is not None and
-                              obs.signature() == previous.signature()):
-                break
-            if time.monotonic() > deadline:
+            if previous is not None and obs.signature() == previous.signature() or \
+                    time.monotonic() > deadline:
                 break
             previous = obs
             time.sleep(0.08)
         # Qt may tell AT-SPI where a window is only once the window manager has placed it.
         for attempt in range(8):
-            snapshot, took = (life.snapshots.ask({"op": "snapshot", "pid": life.main.pid})
+            snapshot, took = (life.ask({"op": "snapshot", "pid": life.main.pid})
                               if life.main.running() else (None, 0.0))
             self.classify(obs, snapshot)
             if all(w.kind for w in obs.managed()):
@@ -414,7 +275,7 @@ class Soak:
             time.sleep(0.1)
             obs = self.observe_x()
         if life.main.running():
-            _, obs.ping = life.snapshots.ask({"op": "ping", "pid": life.main.pid})
+            _, obs.ping = life.ask({"op": "ping", "pid": life.main.pid})
         return obs
 
     # -- rules --
@@ -423,18 +284,16 @@ class Soak:
         """Every rule, on what was observed after a step. What the windows show is looked at
         again for a moment before it counts as a fault: a window that goes and the one that
         follows it are two requests to the window manager, and a look may fall between."""
-        life = self.life
         self.note_messages(obs)
         self.check_processes(obs)
         self.check_output()
         self.check_settings()
         self.check_addresses(obs)
-        if obs.round_trip > self.answer_limit:
-            raise Fault("answers", f"the X server took {obs.round_trip:.2f} s to answer")
-        if obs.ping > self.answer_limit:
-            raise Fault("answers", f"the program took {obs.ping:.2f} s to answer over AT-SPI")
-        self.figures["pings"].append(obs.ping)
-        self.figures["round trips"].append(obs.round_trip)
+        for figure, took, who in (("round trips", obs.round_trip, "the X server"),
+                                  ("pings", obs.ping, "the program, over AT-SPI,")):
+            if took > self.answer_limit:
+                raise Fault("answers", f"{who} took {took:.2f} s to answer")
+            self.figures[figure].append(took)
         deadline = time.monotonic() + self.answer_limit
         while True:
             try:
@@ -478,9 +337,9 @@ class Soak:
     def output_tail(self, program):
         return "\n--- its output:\n" + program.output()[-3000:]
 
-    def check_output(self):
-        life = self.life
-        for program in [life.main] + life.seconds + [p for p, _ in life.ended]:
+    def check_output(self, life=None):
+        life = life or self.life
+        for program in life.session.programs:
             text = program.output()
             seen = life.output_seen.get(program.pid, 0)
             new = text[max(0, seen - 40):]
@@ -490,10 +349,8 @@ class Soak:
 
     def check_settings(self):
         life = self.life
-        path = life.session.settings_file
         try:
-            with open(path, "rb") as f:
-                content = f.read()
+            content = life.session.settings()
         except FileNotFoundError:
             content = None
         allowed = {harness.settings_bytes(life.today_at_start),
@@ -524,40 +381,19 @@ class Soak:
             self.figures["addresses"]["refer-a-friend request"] += 1
 
     def check_refer(self, line):
-        life = self.life
-        try:
-            text = line.decode("ascii")
-        except UnicodeDecodeError:
-            raise Fault("address", f"an address that is not ASCII was opened: {line!r}")
-        if not text.startswith(REFER_PAGE + "&"):
-            raise Fault("address", f"an unknown address was opened: {line!r}")
-        pairs = text[len(REFER_PAGE) + 1:].split("&")
-        keys = [pair.partition("=")[0] for pair in pairs]
-        if keys != REFER_KEYS or any("=" not in pair for pair in pairs):
-            raise Fault("address", f"the request does not parse into {REFER_KEYS}: {line!r}")
-        values = []
-        for pair in pairs:
-            raw = pair.partition("=")[2]
-            try:
-                value = urllib.parse.unquote(raw, errors="strict")
-            except UnicodeDecodeError:
-                raise Fault("address", f"a value that is not UTF-8: {raw!r} in {line!r}")
-            if urllib.parse.quote(value, safe="-._~") != raw:
-                raise Fault("address", f"{raw!r} is not {value!r} percent-encoded: {line!r}")
-            values.append(value)
-        name, email, message, friend_name, friend_email, folder = values
-        if folder != PRODUCT_FOLDER or message != HIDDEN_MESSAGE:
-            raise Fault("address", f"taf3/taf6 are {message!r}/{folder!r}: {line!r}")
-        for value, placeholder in zip((name, email, friend_name, friend_email), FORM_BOXES):
-            if not value.strip(" ") or value == placeholder:
+        """A refer-a-friend request must be byte for byte the one for what the form held lately,
+        and go out only for a form the program accepts."""
+        forms = [tuple(form[box].strip(" ") for box in FORM_BOXES) for form in self.life.forms]
+        sent = next((form for form in forms if harness.refer_request(*form) == line), None)
+        if sent is None:
+            raise Fault("address", f"{line!r} is neither a vendor page nor the request for "
+                        f"what the form held lately: {forms[-3:]!r}")
+        for value, placeholder in zip(sent, FORM_BOXES):
+            if not value or value == placeholder:
                 raise Fault("address", f"the request went out without {placeholder!r}: {line!r}")
+        name, email, friend_name, friend_email = sent
         if email == friend_email or not all("@" in e and "." in e for e in (email, friend_email)):
             raise Fault("address", f"the request went out with improper addresses: {line!r}")
-        sent = (name, email, friend_name, friend_email)
-        if not any(sent == tuple(form[box].strip(" ") for box in FORM_BOXES)
-                   for form in life.forms):
-            raise Fault("address", f"the request {sent!r} is not what the form held lately: "
-                        f"{list(life.forms)[-3:]!r}")
 
     def check_windows(self, obs):
         life = self.life
@@ -571,18 +407,16 @@ class Soak:
                 raise Fault("windows", f"a second instance shows {window.title!r}")
         if life.main_done:
             return
-        combination = obs.combination()
         managed = obs.managed()
         kinds = [w.kind for w in managed]
         messages = [w for w in managed if w.kind == MESSAGE]
         base = tuple(sorted(k for k in kinds if k != MESSAGE))
         if "?" in kinds or None in kinds or base not in BASES or len(messages) > 1:
-            raise Fault("windows", f"the program shows {combination}: "
+            raise Fault("windows", f"the program shows {obs.combination()}: "
                         f"{[(w.title, w.id, w.client) for w in managed]}")
         if not managed:
             raise Fault("windows", "the program runs but shows no window")
-        order = [wid for wid in obs.stacking]
-        ours = [wid for wid in order if wid in {w.id for w in managed}]
+        ours = [wid for wid in obs.stacking if wid in {w.id for w in managed}]
         if messages:
             box = messages[0]
             if ours and ours[-1] != box.id:
@@ -608,9 +442,9 @@ class Soak:
         life = self.life
         if life.main_done:
             return
-        entry = obs.kind(ENTRY)
+        entry, exit_window = obs.kind(ENTRY), obs.kind(EXIT)
+        life.entry_seen |= bool(entry or obs.kind(RESULT) or exit_window)
         if entry:
-            life.entry_seen = True
             nodes = entry.access["nodes"]
             name = [n for n in nodes if n["role"] == "text" and n["name"] == "Name"][0]
             if name["text"] is None or not NAME_BOX.fullmatch(name["text"]):
@@ -623,12 +457,8 @@ class Soak:
                                           ("Date", "Month", "Year")):
                 if combo["name"] not in items:
                     raise Fault("lists", f"the {what} list shows {combo['name']!r}")
-        if obs.kind(RESULT):
-            life.entry_seen = True
-        exit_window = obs.kind(EXIT)
         if exit_window:
             life.exit_seen = True
-            life.entry_seen = True
             boxes = {n["name"]: n.get("text") for n in exit_window.access["nodes"]
                      if n["role"] == "text"} if exit_window.access else {}
             if all(boxes.get(box) is not None for box in FORM_BOXES):
@@ -644,18 +474,11 @@ class Soak:
             if window.program == "second":
                 life.second_messages.add(window.process.pid)  # counted when it came up
                 continue
-            text = self.message_text(window)
-            if text is None:
-                continue
-            life.messages_seen[window.id] = text
-            self.figures["messages"][text] += 1
-
-    def message_text(self, window):
-        if window.access is None:
-            return None
-        labels = [n["name"] for n in window.access["nodes"] if n["role"] == "label"
-                  and n["name"]]
-        return " / ".join(labels).replace("\n", " ") or "(no text)"
+            if window.access is not None:
+                text = " / ".join(n["name"] for n in window.access["nodes"] if n["role"] == "label"
+                                  and n["name"]).replace("\n", " ") or "(no text)"
+                life.messages_seen[window.id] = text
+                self.figures["messages"][text] += 1
 
     # -- choosing a step --
 
@@ -674,7 +497,6 @@ class Soak:
         popups = obs.popups()
         message = next((w for w in managed if w.kind == MESSAGE), None)
         focused = next((w for w in managed if w.id == obs.focus), None)
-        kinds = [w.kind for w in managed]
 
         if popups:
             return self.pick(rng, [
@@ -699,14 +521,14 @@ class Soak:
             if named:
                 special.append((25, lambda: Control(ENTRY, "push button",
                                                     "Get My Eris Astrology Sign")))
-            special.append((12, lambda: Type(rng.choice(["ann", "Zoe", "b"]))))
-            special.append((10, lambda: Key(rng.choice(["alt+h", "alt+f"]))))
+            special += [(12, lambda: Type(rng.choice(["ann", "Zoe", "b"]))),
+                        (10, lambda: Key(rng.choice(["alt+h", "alt+f"])))]
         if obs.kind(RESULT):
             special.append((10, lambda: Key(rng.choice(["alt+h", "alt+f"]))))
         if obs.kind(EXIT):
-            special.append((5, lambda: Fill({box: rng.choice(FORM_TOKENS[box])
-                                             for box in FORM_BOXES}, rng.random() < 0.8)))
-            special.append((6, lambda: Control(EXIT, "push button", "Exit")))
+            special += [(5, lambda: Fill({box: rng.choice(FORM_TOKENS[box]) for box in FORM_BOXES},
+                                         rng.random() < 0.8)),
+                        (6, lambda: Control(EXIT, "push button", "Exit"))]
         if not life.seconds and not life.main_done and rng.random() < 0.02:
             return Second()
         return self.pick(rng, special + [(100, lambda: self.general(rng, obs, managed,
@@ -714,13 +536,8 @@ class Soak:
 
     @staticmethod
     def pick(rng, choices):
-        total = sum(weight for weight, _ in choices)
-        roll = rng.random() * total
-        for weight, make in choices:
-            if roll < weight:
-                return make()
-            roll -= weight
-        return choices[-1][1]()
+        """Makes one of the (weight, make) choices, each as likely as its weight says."""
+        return rng.choices([make for _, make in choices], [weight for weight, _ in choices])[0]()
 
     def general(self, rng, obs, managed, focused):
         if not managed:
@@ -734,8 +551,7 @@ class Soak:
             (2, FUNCTION_KEYS), (1, ["alt+F4"]), (1, ["KP_Enter"]),
         ]
         return self.pick(rng, [
-            (45, lambda: Key(rng.choice(self.pick(rng, [
-                (w, (lambda g=group: g)) for w, group in keys])))),
+            (45, lambda: Key(rng.choice(self.pick(rng, [(w, lambda g=g: g) for w, g in keys])))),
             (6, lambda: Type(rng.choice(TOKENS))),
             (22, lambda: self.control_click(rng, target)),
             (14, lambda: Click(target.kind, round(rng.random(), 3), round(rng.random(), 3))),
@@ -745,32 +561,17 @@ class Soak:
         ])
 
     def control_click(self, rng, window):
-        nodes = self.clickable(window)
+        nodes = [node for node in showing(window) if node["role"] != "label"]
         if not nodes:
             return Click(window.kind, round(rng.random(), 3), round(rng.random(), 3))
         node = rng.choice(nodes)
         return Control(window.kind, node["role"], node["name"])
 
     @staticmethod
-    def clickable(window):
-        if window.access is None:
-            return []
-        return [n for n in window.access["nodes"]
-                if n["extents"] and n["extents"][2] > 0 and "showing" in n["states"] and
-                n["role"] != "label"]
-
-    @staticmethod
     def close_step(rng, window):
         return Close(window.kind, rng.choice(["request", "request", "button", "alt+F4"]))
 
     # -- performing a step --
-
-    def click(self, x, y):
-        self.xdotool("mousemove", "--sync", str(x), str(y), "click", "1")
-
-    def type(self, text):
-        self.life.session._map_keysyms(text)
-        self.xdotool("type", "--delay", "40", text)
 
     def expectation(self, key, obs):
         """What a key certainly does, and soon: (what, check) or None."""
@@ -796,12 +597,8 @@ class Soak:
 
     @staticmethod
     def focused_role(window):
-        if window.access is None:
-            return None
-        for node in window.access["nodes"]:
-            if "focused" in node["states"]:
-                return node["role"]
-        return None
+        return next((node["role"] for node in (window.access or {}).get("nodes", [])
+                     if "focused" in node["states"]), None)
 
     def await_effect(self, what, done):
         started = time.monotonic()
@@ -820,28 +617,19 @@ class Soak:
 
     def start(self, days):
         self.end_life()
-        self.life = Life(self, days)
+        life = self.life = Life(self.wm, days)
         self.figures["starts"] += 1
-        if self.life.due:
-            self.figures["reminders seeded"] += 1
-        life = self.life
+        self.figures["reminders seeded"] += life.due
         # The start itself is not timed: a sanitizer build on a busy machine starts slowly.
-        harness.wait_until(lambda: self.visible(life.main) or not life.main.running(),
+        harness.wait_until(lambda: life.session.windows(life.main) or not life.main.running(),
                            "the program's first window",
                            describe=lambda: life.session.describe(life.main))
 
     def end_life(self):
         if self.life is not None:
             life, self.life = self.life, None
-            self.check_output_of(life)
+            self.check_output(life)
             life.close()
-
-    def check_output_of(self, life):
-        previous, self.life = self.life, life
-        try:
-            self.check_output()
-        finally:
-            self.life = previous
 
     # -- running --
 
@@ -869,18 +657,6 @@ class Soak:
             self.figures["combinations"][obs.label()] += 1
         self.last = obs
 
-    def run_random(self, seed, seconds):
-        rng = random.Random(seed)
-        deadline = time.monotonic() + seconds
-        while time.monotonic() < deadline:
-            self.one(self.choose(rng, self.last if self.life is not None else Observation()))
-
-    def run_steps(self, steps):
-        for step in steps:
-            self.one(step, replay=True)
-
-    def finish(self):
-        self.end_life()
 
 
 def figures_text(soak, seconds, seed, steps):
@@ -891,13 +667,11 @@ def figures_text(soak, seconds, seed, steps):
              f"starts {f['starts']} (update question seeded {f['reminders seeded']}, second "
              f"instances {f['second instances']})"]
 
-    def counted(title, counter):
-        lines.append(title + ":")
-        for key, count in sorted(counter.items(), key=lambda kv: (-kv[1], kv[0])):
-            lines.append(f"  {count:6d}  {key}")
-    counted("window combinations seen (after each step)", f["combinations"])
-    counted("addresses opened", f["addresses"])
-    counted("messages seen", f["messages"])
+    for what, seen in zip(EXPECTED, ("window combinations seen (after each step)",
+                                     "addresses opened", "messages seen")):
+        lines.append(seen + ":")
+        lines += [f"  {count:6d}  {key}" for key, count in
+                  sorted(f[what].items(), key=lambda kv: (-kv[1], kv[0]))]
     for name in ("pings", "round trips", "effects"):
         values = f[name]
         if values:
@@ -906,31 +680,31 @@ def figures_text(soak, seconds, seed, steps):
     return "\n".join(lines)
 
 
-def run(program, wm, answer_limit, steps=None, seed=None, seconds=None, quiet=False):
+def run(wm, answer_limit, steps=None, seed=None, seconds=None, quiet=False):
     """Runs a soak (steps=None: random, from seed, for seconds) or replays steps.
-    Returns (soak, fault or None, elapsed seconds)."""
-    soak = Soak(program, wm, answer_limit, quiet=quiet)
+    Returns (soak, the first fault or None, elapsed seconds)."""
+    soak = Soak(wm, answer_limit, quiet=quiet)
     started = time.monotonic()
-    fault = None
-    try:
+
+    def make_steps():
         if steps is None:
-            soak.run_random(seed, seconds)
-        else:
-            soak.run_steps(steps)
-    except Fault as error:
-        fault = error
-    except Exception as error:  # the driver's own failure: report it as such
-        fault = Fault("driver", "".join(traceback.format_exception(error)))
-    try:
-        soak.finish()
-    except Fault as error:
-        fault = fault or error
-    except Exception as error:  # noqa: BLE001
-        fault = fault or Fault("driver", "".join(traceback.format_exception(error)))
+            rng, deadline = random.Random(seed), time.monotonic() + seconds
+            while time.monotonic() < deadline:
+                soak.one(soak.choose(rng, soak.last if soak.life is not None else Observation()))
+        for step in steps or []:
+            soak.one(step, replay=True)
+    fault = None
+    for part in (make_steps, soak.end_life):
+        try:
+            part()
+        except Fault as error:
+            fault = fault or error
+        except Exception as error:  # noqa: BLE001 - the driver's own failure, reported as such
+            fault = fault or Fault("driver", "".join(traceback.format_exception(error)))
     return soak, fault, time.monotonic() - started
 
 
-def shrink(program, wm, answer_limit, steps, expect, rule, tries):
+def shrink(wm, answer_limit, steps, expect, rule, tries):
     """Delta debugging over the step list: the shortest list found that still breaks the
     same rule, and what its failing replay showed (its expect block). Each candidate is
     replayed from a fresh desktop."""
@@ -941,7 +715,7 @@ def shrink(program, wm, answer_limit, steps, expect, rule, tries):
         if key not in shown_by:
             shown_by[key] = None
             for _ in range(tries):
-                soak, fault, _ = run(program, wm, answer_limit, steps=candidate, quiet=True)
+                soak, fault, _ = run(wm, answer_limit, steps=candidate, quiet=True)
                 if fault is not None and fault.rule == rule:
                     shown_by[key] = shown(soak)
                     break
@@ -980,12 +754,10 @@ def shown(soak):
 
 def missed(soak, expect):
     """The first thing a list expects that its replay did not show, as a Fault."""
-    for what, wanted in expect.items():
-        for item in wanted:
-            if not soak.figures[what][item]:
-                return Fault("replay", f"never seen among the {what}: {item!r} (seen: "
-                             f"{dict(soak.figures[what])})")
-    return None
+    return next((Fault("replay", f"never seen among the {what}: {item!r} (seen: "
+                       f"{dict(soak.figures[what])})")
+                 for what, wanted in expect.items() for item in wanted
+                 if not soak.figures[what][item]), None)
 
 
 def main():
@@ -1026,8 +798,7 @@ def main():
     if args.replay:
         failed = 0
         for path, steps, expect in lists:
-            soak, fault, elapsed = run(harness.PROGRAM, wm, args.answer_limit, steps=steps,
-                                       quiet=True)
+            soak, fault, elapsed = run(wm, args.answer_limit, steps=steps, quiet=True)
             fault = fault or missed(soak, expect)
             name = os.path.basename(path)
             if fault:
@@ -1042,14 +813,13 @@ def main():
     seed = None
     if args.steps:
         print(f"replaying {len(steps)} steps of {args.steps} under {wm}", flush=True)
-        soak, fault, elapsed = run(harness.PROGRAM, wm, args.answer_limit, steps=steps)
+        soak, fault, elapsed = run(wm, args.answer_limit, steps=steps)
         fault = fault or missed(soak, expect)
     else:
         seed = args.seed if args.seed is not None else random.SystemRandom().randrange(10**9)
         seconds = args.minutes * 60 if args.minutes else (args.seconds or 60.0)
         print(f"soak: seed {seed}, {seconds:.0f} s under {wm}, {harness.PROGRAM}", flush=True)
-        soak, fault, elapsed = run(harness.PROGRAM, wm, args.answer_limit, seed=seed,
-                                   seconds=seconds)
+        soak, fault, elapsed = run(wm, args.answer_limit, seed=seed, seconds=seconds)
     print(figures_text(soak, elapsed, seed, len(soak.steps)), flush=True)
     if fault is None:
         print("soak: every rule held")
@@ -1064,8 +834,8 @@ def main():
         print("not shrinking: the list itself no longer replays")
     elif args.shrink:
         print(f"shrinking {len(recorded)} steps ({fault.rule})...", flush=True)
-        short, expect = shrink(harness.PROGRAM, wm, args.answer_limit, recorded, shown(soak),
-                               fault.rule, args.shrink_tries)
+        short, expect = shrink(wm, args.answer_limit, recorded, shown(soak), fault.rule,
+                               args.shrink_tries)
         short_path = path.replace(".json", "-short.json")
         save(short_path, short, expect, wm=wm, seed=seed, fault=str(fault))
         print(f"short list ({len(short)} steps), in {short_path}:")

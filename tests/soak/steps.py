@@ -1,17 +1,12 @@
 # SPDX-FileCopyrightText: 2026 Orrim Softwares
 # SPDX-License-Identifier: MIT
 """The soak's steps, one type for each kind: what it sends to the program and how it reads,
-and the step lists they are saved in.
-
-A list is JSON: what it is about or which run it comes from, its steps one a line, each
-{"step": kind} and the fields of its type, and what its replay must show ("expect": window
-combinations, addresses opened, messages). Every step of a replay must be performed: a step
-that cannot be (its window, control or menu is not there, the program has ended) fails it.
-"""
+and the step lists they are saved in (their format: the Soak part of README.md)."""
 
 import dataclasses
 import json
 
+import a11y
 import harness
 import xwatch
 
@@ -37,6 +32,9 @@ def step(kind, words):
 class Step:
     """perform(soak, obs) sends the step's input to the program as obs, the last observation,
     has it; when that cannot be done it raises CannotPerform before sending anything."""
+
+    def perform(self, soak, obs):  # a click, at the point where(obs)
+        soak.life.session.click_at(*self.where(obs))
 
     def describe(self):
         return self.words.format(**vars(self))
@@ -64,12 +62,16 @@ def window_of(obs, kind):
     return window
 
 
+def showing(window):
+    """The controls of the window that are on the screen, where a click reaches them."""
+    return [node for node in (window.access or {}).get("nodes", [])
+            if node["extents"] and node["extents"][2] > 0 and "showing" in node["states"]]
+
+
 def control_centre(window, role, name):
-    for node in (window.access or {}).get("nodes", []):
-        if node["role"] == role and node["name"] == name and node["extents"] and \
-                node["extents"][2] > 0 and "showing" in node["states"]:
-            x, y, w, h = node["extents"]
-            return x + w // 2, y + h // 2
+    for node in showing(window):
+        if node["role"] == role and node["name"] == name:
+            return a11y.centre(node)
     raise CannotPerform(f"no {role} {name!r} showing in the {window.kind} window")
 
 
@@ -99,8 +101,7 @@ class Second(Step):
         program = life.session.start()
         life.seconds.append(program)
         soak.figures["second instances"] += 1
-        harness.wait_until(lambda: any(t == harness.MESSAGE_TITLE for t in
-                                       soak.visible(program).values())
+        harness.wait_until(lambda: harness.MESSAGE_TITLE in life.session.windows(program).values()
                            or not program.running(), "the second instance's message",
                            describe=lambda: life.session.describe(program))
         if program.running():
@@ -124,7 +125,7 @@ class Type(Step):
     text: str
 
     def perform(self, soak, obs):
-        soak.type(self.text)
+        soak.life.session.type_no_focus(self.text, 40)
 
 
 @step("popup", "click the open menu or list at {across}, {down} across and down it")
@@ -132,10 +133,10 @@ class Popup(Step):
     across: float
     down: float
 
-    def perform(self, soak, obs):
+    def where(self, obs):
         if not obs.popups():
             raise CannotPerform("no menu or list is open")
-        soak.click(*point_in(obs.popups()[-1].client, self.across, self.down))
+        return point_in(obs.popups()[-1].client, self.across, self.down)
 
 
 @step("desktop", "click the desktop at {x}, {y}, away from every window of the program")
@@ -143,12 +144,12 @@ class Desktop(Step):
     x: int
     y: int
 
-    def perform(self, soak, obs):
+    def where(self, obs):
         for window in obs.windows + obs.second:
             x, y, w, h = window.frame
             if x <= self.x < x + w and y <= self.y < y + h:
                 raise CannotPerform(f"the window {window} lies there")
-        soak.click(self.x, self.y)
+        return self.x, self.y
 
 
 @step("click", "click the {window} window at {across}, {down} across and down it")
@@ -157,8 +158,8 @@ class Click(Step):
     across: float
     down: float
 
-    def perform(self, soak, obs):
-        soak.click(*point_in(window_of(obs, self.window).client, self.across, self.down))
+    def where(self, obs):
+        return point_in(window_of(obs, self.window).client, self.across, self.down)
 
 
 @step("control", "click the {role} {name!r} in the {window} window (found over AT-SPI)")
@@ -167,8 +168,8 @@ class Control(Step):
     role: str
     name: str
 
-    def perform(self, soak, obs):
-        soak.click(*control_centre(window_of(obs, self.window), self.role, self.name))
+    def where(self, obs):
+        return control_centre(window_of(obs, self.window), self.role, self.name)
 
 
 @step("close", "close the {window} window ({how})")
@@ -178,14 +179,12 @@ class Close(Step):
 
     def perform(self, soak, obs):
         window, session = window_of(obs, self.window), soak.life.session
-        if self.how == "request":
-            xwatch.net_close_window(session.display, window.id)
-        elif self.how == "button":
-            session.click_close_button(window.id)
-        elif self.how == "alt+F4":
-            session.keys_no_focus("alt+F4")
-        else:
+        ways = {"request": lambda: xwatch.net_close_window(session.display, window.id),
+                "button": lambda: session.click_close_button(window.id),
+                "alt+F4": lambda: session.keys_no_focus("alt+F4")}
+        if self.how not in ways:
             raise CannotPerform(f"no way to close a window by {self.how!r}")
+        ways[self.how]()
 
 
 @step("activate", "activate the {window} window")
@@ -193,7 +192,8 @@ class Activate(Step):
     window: str
 
     def perform(self, soak, obs):
-        soak.xdotool("windowactivate", window_of(obs, self.window).id)
+        soak.life.session._run([harness.tool("xdotool"), "windowactivate",
+                                window_of(obs, self.window).id], check=False)
 
 
 @step("fill", "fill in the exit window's form, box by box: {texts}; submit it: {submit}")
@@ -202,16 +202,16 @@ class Fill(Step):
     submit: bool
 
     def perform(self, soak, obs):
-        window = window_of(obs, "exit")
+        window, session = window_of(obs, "exit"), soak.life.session
         for box, centre in [(box, control_centre(window, "text", box)) for box in self.texts]:
-            soak.click(*centre)
+            session.click_at(*centre)
             # A click puts the cursor where it lands: what was in the box goes first.
-            soak.life.session.keys_no_focus("ctrl+a", "BackSpace")
-            soak.type(self.texts[box])
+            session.keys_no_focus("ctrl+a", "BackSpace")
+            session.type_no_focus(self.texts[box], 40)
         if self.submit:
             # The form's contents before the request goes out: the request must carry them.
             soak.check(soak.observe())
-            soak.life.session.keys_no_focus("alt+n")
+            session.keys_no_focus("alt+n")
 
 
 def save(path, steps, expect, **notes):

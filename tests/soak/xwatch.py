@@ -16,30 +16,19 @@ import threading
 import time
 
 _lib = ctypes.CDLL(ctypes.util.find_library("X11") or "libX11.so.6")
-_lib.XInitThreads.restype = ctypes.c_int
+_P, _W, _I, _REF = ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.POINTER
+for _name, _returns, _takes in [
+        ("XInitThreads", _I, []), ("XOpenDisplay", _P, [ctypes.c_char_p]),
+        ("XCloseDisplay", _I, [_P]), ("XInternAtom", _W, [_P, ctypes.c_char_p, _I]),
+        ("XDefaultRootWindow", _W, [_P]), ("XSendEvent", _I, [_P, _W, _I, ctypes.c_long, _P]),
+        ("XSync", _I, [_P, _I]), ("XSelectInput", _I, [_P, _W, ctypes.c_long]),
+        ("XConnectionNumber", _I, [_P]), ("XPending", _I, [_P]), ("XNextEvent", _I, [_P, _P]),
+        ("XFree", _I, [_P]),
+        ("XGetWindowProperty", _I, [_P, _W, _W, ctypes.c_long, ctypes.c_long, _I, _W, _REF(_W),
+                                    _REF(_I), _REF(_W), _REF(_W), _REF(_P)])]:
+    getattr(_lib, _name).restype, getattr(_lib, _name).argtypes = _returns, _takes
 # Two threads of the soak talk to X through libX11, each on a connection of its own.
 _lib.XInitThreads()
-
-_lib.XOpenDisplay.restype = ctypes.c_void_p
-_lib.XOpenDisplay.argtypes = [ctypes.c_char_p]
-_lib.XCloseDisplay.argtypes = [ctypes.c_void_p]
-_lib.XInternAtom.restype = ctypes.c_ulong
-_lib.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-_lib.XDefaultRootWindow.restype = ctypes.c_ulong
-_lib.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
-_lib.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                            ctypes.c_void_p]
-_lib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-_lib.XSelectInput.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_long]
-_lib.XConnectionNumber.argtypes = [ctypes.c_void_p]
-_lib.XPending.argtypes = [ctypes.c_void_p]
-_lib.XNextEvent.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
-_lib.XFree.argtypes = [ctypes.c_void_p]
-_lib.XGetWindowProperty.argtypes = [
-    ctypes.c_void_p, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_long, ctypes.c_long, ctypes.c_int,
-    ctypes.c_ulong, ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_int),
-    ctypes.POINTER(ctypes.c_ulong), ctypes.POINTER(ctypes.c_ulong),
-    ctypes.POINTER(ctypes.c_void_p)]
 
 _ERROR_HANDLER = ctypes.CFUNCTYPE(ctypes.c_int, ctypes.c_void_p, ctypes.c_void_p)
 
@@ -58,19 +47,15 @@ _PROPERTY_NOTIFY = 28
 _PROPERTY_CHANGE_MASK = 1 << 22
 _SUBSTRUCTURE_NOTIFY_MASK = 1 << 19
 _SUBSTRUCTURE_REDIRECT_MASK = 1 << 20
+_HEADER = [("type", _I), ("serial", _W), ("send_event", _I), ("display", _P), ("window", _W)]
 
 
 class _ClientMessage(ctypes.Structure):
-    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
-                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
-                ("message_type", ctypes.c_ulong), ("format", ctypes.c_int),
-                ("data", ctypes.c_long * 5)]
+    _fields_ = _HEADER + [("message_type", _W), ("format", _I), ("data", ctypes.c_long * 5)]
 
 
 class _Property(ctypes.Structure):
-    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong), ("send_event", ctypes.c_int),
-                ("display", ctypes.c_void_p), ("window", ctypes.c_ulong),
-                ("atom", ctypes.c_ulong), ("time", ctypes.c_ulong), ("state", ctypes.c_int)]
+    _fields_ = _HEADER + [("atom", _W), ("time", _W), ("state", _I)]
 
 
 class _Event(ctypes.Union):
@@ -89,15 +74,10 @@ def net_close_window(display, window):
     """Asks the window manager to close the window, as a task bar does."""
     dpy = _open(display)
     try:
-        event = _Event()
-        event.xclient.type = _CLIENT_MESSAGE
-        event.xclient.send_event = 1
-        event.xclient.display = dpy
-        event.xclient.window = int(window)
-        event.xclient.message_type = _lib.XInternAtom(dpy, b"_NET_CLOSE_WINDOW", 0)
-        event.xclient.format = 32
-        event.xclient.data[0] = 0  # CurrentTime
-        event.xclient.data[1] = 2  # a direct user action (a pager, a task bar)
+        # data: CurrentTime, and 2 for a direct user action (a pager, a task bar)
+        event = _Event(xclient=_ClientMessage(
+            type=_CLIENT_MESSAGE, send_event=1, display=dpy, window=int(window), format=32,
+            message_type=_lib.XInternAtom(dpy, b"_NET_CLOSE_WINDOW", 0), data=(0, 2, 0, 0, 0)))
         _lib.XSendEvent(dpy, _lib.XDefaultRootWindow(dpy), 0,
                         _SUBSTRUCTURE_NOTIFY_MASK | _SUBSTRUCTURE_REDIRECT_MASK,
                         ctypes.byref(event))
@@ -108,15 +88,9 @@ def net_close_window(display, window):
 
 def _property(dpy, window, atom):
     """(format, raw bytes) of a window property, or None."""
-    actual_type = ctypes.c_ulong()
-    actual_format = ctypes.c_int()
-    items = ctypes.c_ulong()
-    after = ctypes.c_ulong()
-    data = ctypes.c_void_p()
-    status = _lib.XGetWindowProperty(dpy, window, atom, 0, 65536, 0, 0,
-                                     ctypes.byref(actual_type), ctypes.byref(actual_format),
-                                     ctypes.byref(items), ctypes.byref(after),
-                                     ctypes.byref(data))
+    actual_type, actual_format, items, after, data = _W(), _I(), _W(), _W(), _P()
+    status = _lib.XGetWindowProperty(dpy, window, atom, 0, 65536, 0, 0, *map(
+        ctypes.byref, (actual_type, actual_format, items, after, data)))
     if status != 0 or not data.value:
         return None
     try:
@@ -138,11 +112,9 @@ class ManagedWatch:
         self._lock = threading.Lock()
         self._stop = threading.Event()
         self._dpy = _open(display)
-        atom = lambda name: _lib.XInternAtom(self._dpy, name, 0)  # noqa: E731
-        self._client_list = atom(b"_NET_CLIENT_LIST")
-        self._pid = atom(b"_NET_WM_PID")
-        self._name = atom(b"_NET_WM_NAME")
-        self._wm_name = atom(b"WM_NAME")
+        self._client_list, self._pid, self._name, self._wm_name = (
+            _lib.XInternAtom(self._dpy, name, 0)
+            for name in (b"_NET_CLIENT_LIST", b"_NET_WM_PID", b"_NET_WM_NAME", b"WM_NAME"))
         self._root = _lib.XDefaultRootWindow(self._dpy)
         self._known = set()
         _lib.XSelectInput(self._dpy, self._root, _PROPERTY_CHANGE_MASK)
