@@ -226,14 +226,7 @@ void frmNagScreen2::Form_Load()
 
     // Above every ordinary window. Showing is left to whoever asks for the window: a load that
     // is hidden at once would only flash it on screen.
-    setWindowFlag(Qt::WindowStaysOnTopHint);
-}
-
-void frmNagScreen2::showOnTop()
-{
-    // Some window managers drop the stay-on-top state of a window that was hidden: ask again.
-    setWindowFlag(Qt::WindowStaysOnTopHint);
-    platform::showWithKeyboard(*this);
+    platform::keepAboveOthers(*this);
 }
 
 QString frmNagScreen2::placeholderOf(QObject *box) const
