@@ -255,7 +255,8 @@ void TestExitFlow::leavingEndsTheProgram()
     QVERIFY(LoadedWindows::inLoadOrder().isEmpty());
     QVERIFY(!entryShownAgain);
 
-    // With nothing loaded the end comes at once.
+    // In a new process, with nothing loaded, the end comes at once.
+    resetProgram();
     fake->process.ends.clear();
     modHelp::EndProgram();
     QCOMPARE(fake->process.ends, QList<int> {0});

@@ -146,7 +146,6 @@ public:
         std::fflush(nullptr);
         std::_Exit(status);
     }
-    bool hasEnded() const override { return false; }
 };
 
 template<class Seam, class Real> Seam &current()

@@ -6,6 +6,7 @@
 #include "platform/form.h"
 #include "reading/modPlanetSign.h"
 #include "referral/modTellAFriend.h"
+#include "weblinks/modHelp.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -104,6 +105,7 @@ void resetProgram()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     modPlanetSign::ErisSign.clear();
     intCoBrandRandomNumber = 0;
+    modHelp::programEnding = false;
     for (QString *text : {&modTellAFriend::strTafName, &modTellAFriend::strTafEmail,
                           &modTellAFriend::strTafMessage, &modTellAFriend::strTafFriendName,
                           &modTellAFriend::strTafFriendEmail, &modTellAFriend::strTafURL})
