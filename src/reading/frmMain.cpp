@@ -266,18 +266,18 @@ void frmMain::cmdNext_Click()
 {
     if (!ValidateBirthData())
         return;
-    modPlanetSign::DetermineErisSign();
+    const QString sign = modPlanetSign::DetermineErisSign(
+        cboYear->currentText(), cboMonth->currentText(), cboDate->currentText());
 
     auto &display = LoadedWindows::load<frmDisplay>();
-    if (modPlanetSign::ErisSign == u"Aries")
+    if (sign == u"Aries")
         display.lblSignDesc->setText(interpretation::aries());
-    else if (modPlanetSign::ErisSign == u"Pisces")
+    else if (sign == u"Pisces")
         display.lblSignDesc->setText(interpretation::pisces());
-    display.lblXenaSign->setText(modPlanetSign::ErisSign);
+    display.lblXenaSign->setText(sign);
 
-    hide();
     LoadedWindows::load<frmNagScreen2>().hide();
-    platform::showWithKeyboard(display);
+    platform::replaceWindow(*this, display);
 }
 
 void frmMain::cmdExit_Click()

@@ -318,24 +318,26 @@ void frmNagScreen2::cmdClose_Click()
 void frmNagScreen2::cmdSubmit_Click()
 {
     using namespace modTellAFriend;
-    strTafName = trimSpaces(txtName->text());
-    strTafEmail = trimSpaces(txtEmail->text());
-    strTafMessage = trimSpaces(txtMessage->text());
-    strTafFriendName = trimSpaces(txtFriendName->text());
-    strTafFriendEmail = trimSpaces(txtFriendEmail->text());
+    const ReferAFriendTexts texts {
+        trimSpaces(txtName->text()), trimSpaces(txtEmail->text()), trimSpaces(txtMessage->text()),
+        trimSpaces(txtFriendName->text()), trimSpaces(txtFriendEmail->text())};
+    // Kept whatever the checks below say.
+    strTafName = texts.name;
+    strTafEmail = texts.email;
+    strTafMessage = texts.message;
+    strTafFriendName = texts.friendName;
+    strTafFriendEmail = texts.friendEmail;
 
-    const QString &email = strTafEmail;
-    const QString &friendEmail = strTafFriendEmail;
-    if (email == friendEmail) {
+    if (texts.email == texts.friendEmail) {
         platform::showCritical(this, QStringLiteral("Please Enter Distinct Email Addresses"));
         return;
     }
-    if (!email.contains(u'@') || !friendEmail.contains(u'@') || !email.contains(u'.') ||
-        !friendEmail.contains(u'.')) {
+    if (!texts.email.contains(u'@') || !texts.friendEmail.contains(u'@') ||
+        !texts.email.contains(u'.') || !texts.friendEmail.contains(u'.')) {
         platform::showCritical(this, QStringLiteral("Please Enter Proper Email Address"));
         return;
     }
-    SubmitReferAFriend();
+    SubmitReferAFriend(texts, *this);
 }
 
 void frmNagScreen2::Form_Unload()
