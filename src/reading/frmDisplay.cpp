@@ -66,7 +66,6 @@ void frmDisplay::createControls()
                                   QStringLiteral("Xena/Eris in your Chart is Placed in"));
     lblXenaSign =
         makeControl<QLabel>(fraSexualitySign, "lblXenaSign", QStringLiteral("lblSexualitySign"));
-    lblSignDesc->setTextFormat(Qt::PlainText);
     lblSignDesc->wrapAtWidth(textWidth);
     lblSignDesc->setAccessibleDescription(QStringLiteral("Interpretation"));
     lblXenaSign->setTextFormat(Qt::PlainText);

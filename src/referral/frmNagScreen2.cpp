@@ -62,7 +62,7 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
     : QWidget(parent)
     , Form(this)
 {
-    setUpWindow("frmNagScreen2", QStringLiteral("ABC"));
+    setUpWindow("frmNagScreen2", QString()); // captioned by its load
     // White as the design fixes it, with every other colour fixed to match, whatever the
     // desktop's palette.
     setPalette(fixedLightPalette(Qt::white));
@@ -98,12 +98,11 @@ void frmNagScreen2::createPleaAndLinks()
     const int unit = fontMetrics().averageCharWidth();
 
     picNagscreen2Icon = makeControl<QLabel>(this, "picNagscreen2Icon");
-    lblNagScreen2Caption = makeControl<QLabel>(this, "lblNagScreen2Caption", QStringLiteral("ABC"));
+    lblNagScreen2Caption = makeControl<QLabel>(this, "lblNagScreen2Caption");
     lblNagScreen2Caption->setFont(
         designFont(18, false, false, QLatin1String(kDesignCaptionFamily)));
 
     Label2 = makeControl<CaptionLabel>(this, "Label2");
-    Label2->setCaption(promotionalText(1));
     Label2->setFont(designFont(9.75, true));
     Label2->wrapAtWidth(unit * 52);
 
