@@ -61,18 +61,11 @@ QList<QPair<QString, QString>> parameters(const QString &address)
 
 } // namespace
 
-class TestExitFlow : public QObject
+class TestExitFlow : public FakePlatformTest
 {
     Q_OBJECT
 
 private slots:
-    void init() { fake = std::make_unique<FakePlatform>(); }
-    void cleanup()
-    {
-        fake.reset();
-        QVERIFY(leftOverWindows().isEmpty());
-    }
-
     void exitWindowAsLoaded();
     void promotionalText_data();
     void promotionalText();
@@ -93,9 +86,6 @@ private slots:
     void submit();
     void requestAddressCarriesTextsIntact_data();
     void requestAddressCarriesTextsIntact();
-
-private:
-    std::unique_ptr<FakePlatform> fake;
 };
 
 void TestExitFlow::exitWindowAsLoaded()
@@ -497,47 +487,34 @@ void TestExitFlow::noSpaceInEmailBoxes()
 
 void TestExitFlow::submit_data()
 {
-    QTest::addColumn<QStringList>(
-        "boxes"); // name, e-mail, friend's name, friend's e-mail; "-" keeps
+    // The boxes: name, e-mail, friend's name, friend's e-mail; "-" keeps a box as it is.
+    QTest::addColumn<QStringList>("boxes");
     QTest::addColumn<QString>("message"); // the message box's text, "-" keeps
     QTest::addColumn<QString>("result"); // the message, or "sent"
     QTest::addColumn<QString>("email"); // the e-mail text kept, whatever the outcome
 
+    const auto row = [](const char *name, const QStringList &boxes, const char *message,
+                        const char *result, const char *email) {
+        QTest::newRow(name) << boxes << QString::fromUtf8(message) << QString::fromUtf8(result)
+                            << QString::fromUtf8(email);
+    };
     const QStringList untouched = {"-", "-", "-", "-"};
     const QStringList good = {" Ann ", " ann@a.b ", "Bo", "bo@b.c"};
-    QTest::newRow("untouched") << untouched << "-"
-                               << "Please Enter Proper Email Address"
-                               << "Your Email Address";
-    QTest::newRow("both e-mails empty") << QStringList {"-", "", "-", ""} << "-"
-                                        << "Please Enter Distinct Email Addresses"
-                                        << "";
-    QTest::newRow("same e-mail, blanks aside") << QStringList {"-", "a@b.c", "-", " a@b.c "} << "-"
-                                               << "Please Enter Distinct Email Addresses"
-                                               << "a@b.c";
-    QTest::newRow("no dot") << QStringList {"-", "a@b", "-", "c@d.e"} << "-"
-                            << "Please Enter Proper Email Address"
-                            << "a@b";
-    QTest::newRow("no at sign") << QStringList {"-", "a@b.c", "-", "c.d"} << "-"
-                                << "Please Enter Proper Email Address"
-                                << "a@b.c";
-    QTest::newRow("name still the placeholder") << QStringList {"-", "A@b.c", "-", "a@b.c"} << "-"
-                                                << "Please Enter Your Name"
-                                                << "A@b.c";
-    QTest::newRow("name of blanks") << QStringList {"   ", "@.", "-", ".@"} << "-"
-                                    << "Please Enter Your Name"
-                                    << "@.";
-    QTest::newRow("message emptied") << good << ""
-                                     << "Please Enter Your Message"
-                                     << "ann@a.b";
-    QTest::newRow("message is the placeholder") << good << "Your Message"
-                                                << "Please Enter Your Message"
-                                                << "ann@a.b";
-    QTest::newRow("friend's name missing") << QStringList {"Ann", "a@b.c", "", "b@c.d"} << "-"
-                                           << "Please Enter Your Friend's Name"
-                                           << "a@b.c";
-    QTest::newRow("all there") << good << "-"
-                               << "sent"
-                               << "ann@a.b";
+    row("untouched", untouched, "-", "Please Enter Proper Email Address", "Your Email Address");
+    row("both e-mails empty", {"-", "", "-", ""}, "-", "Please Enter Distinct Email Addresses", "");
+    row("same e-mail, blanks aside", {"-", "a@b.c", "-", " a@b.c "}, "-",
+        "Please Enter Distinct Email Addresses", "a@b.c");
+    row("no dot", {"-", "a@b", "-", "c@d.e"}, "-", "Please Enter Proper Email Address", "a@b");
+    row("no at sign", {"-", "a@b.c", "-", "c.d"}, "-", "Please Enter Proper Email Address",
+        "a@b.c");
+    row("name still the placeholder", {"-", "A@b.c", "-", "a@b.c"}, "-", "Please Enter Your Name",
+        "A@b.c");
+    row("name of blanks", {"   ", "@.", "-", ".@"}, "-", "Please Enter Your Name", "@.");
+    row("message emptied", good, "", "Please Enter Your Message", "ann@a.b");
+    row("message is the placeholder", good, "Your Message", "Please Enter Your Message", "ann@a.b");
+    row("friend's name missing", {"Ann", "a@b.c", "", "b@c.d"}, "-",
+        "Please Enter Your Friend's Name", "a@b.c");
+    row("all there", good, "-", "sent", "ann@a.b");
 }
 
 void TestExitFlow::submit()

@@ -1,5 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Orrim Softwares
 // SPDX-License-Identifier: MIT
+#include "fakeplatform.h"
+
 #include "platform/inisettingsstore.h"
 
 #include <QFile>
@@ -39,9 +41,7 @@ class TestIniSettingsStore : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
-    void cleanupTestCase();
     void readAndSave_data();
     void readAndSave();
     void fileBrokenAfterTheReadIsLeftAlone();
@@ -50,24 +50,10 @@ private slots:
 private:
     // A fresh folder per test: Qt keeps what it parsed of a file by its path.
     std::unique_ptr<QTemporaryDir> m_configHome;
-    bool m_hadConfigHome = false;
-    QByteArray m_previousConfigHome;
+    // The test changes where settings live; whatever happens, the environment is as it was after.
+    decltype(temporaryEnvironment("", {})) m_previousConfigHome =
+        temporaryEnvironment("XDG_CONFIG_HOME", qgetenv("XDG_CONFIG_HOME"));
 };
-
-void TestIniSettingsStore::initTestCase()
-{
-    m_hadConfigHome = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
-    m_previousConfigHome = qgetenv("XDG_CONFIG_HOME");
-}
-
-// The test changes where settings live; whatever happened, the environment is as it was after.
-void TestIniSettingsStore::cleanupTestCase()
-{
-    if (m_hadConfigHome)
-        qputenv("XDG_CONFIG_HOME", m_previousConfigHome);
-    else
-        qunsetenv("XDG_CONFIG_HOME");
-}
 
 void TestIniSettingsStore::init()
 {

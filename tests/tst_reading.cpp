@@ -48,18 +48,11 @@ void choose(frmMain &entry, const QString &name, int day, int month, int year)
 
 } // namespace
 
-class TestReading : public QObject
+class TestReading : public FakePlatformTest
 {
     Q_OBJECT
 
 private slots:
-    void init() { fake = std::make_unique<FakePlatform>(); }
-    void cleanup()
-    {
-        fake.reset();
-        QVERIFY(leftOverWindows().isEmpty());
-    }
-
     void entryWindowAsLoaded();
     void focusAndTabOrder();
     void validation_data();
@@ -77,9 +70,6 @@ private slots:
     void backKeepsThePosition();
     void menuReadingBehavesAsTheButton();
     void undecidedReadingKeepsTheSign();
-
-private:
-    std::unique_ptr<FakePlatform> fake;
 };
 
 void TestReading::entryWindowAsLoaded()

@@ -83,18 +83,11 @@ void whenAboutIsOpen(QObject *context, std::function<void(frmAbout *)> act)
 using Launcher = void (*)();
 Q_DECLARE_METATYPE(Launcher)
 
-class TestWebLinks : public QObject
+class TestWebLinks : public FakePlatformTest
 {
     Q_OBJECT
 
 private slots:
-    void init() { fake = std::make_unique<FakePlatform>(); }
-    void cleanup()
-    {
-        fake.reset();
-        QVERIFY(leftOverWindows().isEmpty());
-    }
-
     void pageAddresses_data();
     void pageAddresses();
     void linksOpenTheirPage_data();
@@ -103,7 +96,6 @@ private slots:
 
 private:
     void checkAbout(frmAbout *about, MainForm &opener);
-    std::unique_ptr<FakePlatform> fake;
 };
 
 void TestWebLinks::pageAddresses_data()

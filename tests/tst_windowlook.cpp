@@ -33,14 +33,19 @@ QWidget *exitWindowWithPlea(FakePlatform &fake, int plea)
     return &LoadedWindows::load<frmNagScreen2>();
 }
 
+const WindowFactory entryWindow = [](FakePlatform &) { return &LoadedWindows::load<frmMain>(); };
+const WindowFactory resultWindow = [](FakePlatform &) {
+    return &LoadedWindows::load<frmDisplay>();
+};
+const WindowFactory aboutWindow = [](FakePlatform &) { return new frmAbout; };
+const WindowFactory exitWindow = [](FakePlatform &fake) { return exitWindowWithPlea(fake, 0); };
+
 void addWindows()
 {
     QTest::addColumn<WindowFactory>("make");
-    QTest::newRow("entry") << WindowFactory(
-        [](FakePlatform &) { return &LoadedWindows::load<frmMain>(); });
-    QTest::newRow("result") << WindowFactory(
-        [](FakePlatform &) { return &LoadedWindows::load<frmDisplay>(); });
-    QTest::newRow("about") << WindowFactory([](FakePlatform &) { return new frmAbout; });
+    QTest::newRow("entry") << entryWindow;
+    QTest::newRow("result") << resultWindow;
+    QTest::newRow("about") << aboutWindow;
     for (int plea = 0; plea < 4; ++plea) {
         QTest::newRow(qPrintable(QStringLiteral("exit, plea %1").arg(plea)))
             << WindowFactory([plea](FakePlatform &fake) { return exitWindowWithPlea(fake, plea); });
@@ -158,17 +163,10 @@ private slots:
     {
         QTest::addColumn<WindowFactory>("make");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("entry") << WindowFactory([](FakePlatform &) {
-            return &LoadedWindows::load<frmMain>();
-        }) << QStringLiteral(SKYRAND_TITLE);
-        QTest::newRow("result") << WindowFactory([](FakePlatform &) {
-            return &LoadedWindows::load<frmDisplay>();
-        }) << QStringLiteral(SKYRAND_TITLE);
-        QTest::newRow("about") << WindowFactory([](FakePlatform &) { return new frmAbout; })
-                               << QStringLiteral(SKYRAND_TITLE);
-        QTest::newRow("exit") << WindowFactory([](FakePlatform &fake) {
-            return exitWindowWithPlea(fake, 0);
-        }) << QStringLiteral("Skyrand v1.20");
+        QTest::newRow("entry") << entryWindow << QStringLiteral(SKYRAND_TITLE);
+        QTest::newRow("result") << resultWindow << QStringLiteral(SKYRAND_TITLE);
+        QTest::newRow("about") << aboutWindow << QStringLiteral(SKYRAND_TITLE);
+        QTest::newRow("exit") << exitWindow << QStringLiteral("Skyrand v1.20");
     }
 
     void captions()
@@ -261,24 +259,18 @@ private slots:
         QTest::addColumn<QString>("control"); // empty: the window itself
         QTest::addColumn<QPalette::ColorRole>("role");
         QTest::addColumn<QColor>("colour"); // none: the desktop's
-        const WindowFactory entry = [](FakePlatform &) { return &LoadedWindows::load<frmMain>(); };
-        const WindowFactory result = [](FakePlatform &) {
-            return &LoadedWindows::load<frmDisplay>();
-        };
-        const WindowFactory about = [](FakePlatform &) { return new frmAbout; };
-        const WindowFactory exit = [](FakePlatform &fake) { return exitWindowWithPlea(fake, 0); };
         const QColor navy(0, 0, 128);
-        QTest::newRow("entry") << entry << "" << QPalette::Window << QColor();
-        QTest::newRow("result") << result << "" << QPalette::Window << QColor();
-        QTest::newRow("about") << about << "" << QPalette::Window << QColor(224, 224, 224);
-        QTest::newRow("about, title") << about << "Label2" << QPalette::WindowText << navy;
+        QTest::newRow("entry") << entryWindow << "" << QPalette::Window << QColor();
+        QTest::newRow("result") << resultWindow << "" << QPalette::Window << QColor();
+        QTest::newRow("about") << aboutWindow << "" << QPalette::Window << QColor(224, 224, 224);
+        QTest::newRow("about, title") << aboutWindow << "Label2" << QPalette::WindowText << navy;
         QTest::newRow("about, text")
-            << about << "Label1" << QPalette::WindowText << QColor(0, 0, 255);
-        QTest::newRow("exit") << exit << "" << QPalette::Window << QColor(Qt::white);
-        QTest::newRow("exit, family frame") << exit << "Frame6" << QPalette::Window << navy;
-        QTest::newRow("exit, form frame") << exit << "Frame2" << QPalette::Window << navy;
+            << aboutWindow << "Label1" << QPalette::WindowText << QColor(0, 0, 255);
+        QTest::newRow("exit") << exitWindow << "" << QPalette::Window << QColor(Qt::white);
+        QTest::newRow("exit, family frame") << exitWindow << "Frame6" << QPalette::Window << navy;
+        QTest::newRow("exit, form frame") << exitWindow << "Frame2" << QPalette::Window << navy;
         QTest::newRow("exit, family link")
-            << exit << "lblGoToHome" << QPalette::WindowText << QColor(Qt::yellow);
+            << exitWindow << "lblGoToHome" << QPalette::WindowText << QColor(Qt::yellow);
     }
 
     void fixedColours()

@@ -97,6 +97,17 @@ FakePlatform::~FakePlatform()
     platform::install<platform::Process>(nullptr);
 }
 
+void FakePlatformTest::init()
+{
+    fake = std::make_unique<FakePlatform>();
+}
+
+void FakePlatformTest::cleanup()
+{
+    fake.reset();
+    QVERIFY(leftOverWindows().isEmpty());
+}
+
 void resetProgram()
 {
     for (const auto &window : LoadedWindows::inLoadOrder())

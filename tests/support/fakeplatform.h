@@ -6,10 +6,12 @@
 
 #include <QList>
 #include <QMap>
+#include <QObject>
 #include <QScopeGuard>
 #include <QStringList>
 
 #include <deque>
+#include <memory>
 
 // Recording replacements for every seam, installed for the lifetime of one FakePlatform.
 struct RecordedMessage
@@ -95,6 +97,20 @@ public:
     FakeInstanceGuard instance;
     FakeClock clock;
     FakeProcess process;
+};
+
+// A test class of the program's windows: each test function runs on a fresh FakePlatform and
+// leaves no window of any kind behind.
+class FakePlatformTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+protected:
+    std::unique_ptr<FakePlatform> fake;
 };
 
 // Discards every loaded window without running its handlers and clears the program-wide state,
