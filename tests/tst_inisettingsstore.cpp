@@ -1,5 +1,7 @@
 // SPDX-FileCopyrightText: 2026 Orrim Softwares
 // SPDX-License-Identifier: MIT
+#include "fakeplatform.h"
+
 #include "platform/inisettingsstore.h"
 
 #include <QFile>
@@ -26,6 +28,12 @@ QByteArray contents(const QString &path)
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
+bool write(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
 } // namespace
 
 class TestIniSettingsStore : public QObject
@@ -33,34 +41,19 @@ class TestIniSettingsStore : public QObject
     Q_OBJECT
 
 private slots:
-    void initTestCase();
     void init();
-    void cleanupTestCase();
     void readAndSave_data();
     void readAndSave();
+    void fileBrokenAfterTheReadIsLeftAlone();
     void unreadableFileIsReportedWhenAsked();
 
 private:
     // A fresh folder per test: Qt keeps what it parsed of a file by its path.
     std::unique_ptr<QTemporaryDir> m_configHome;
-    bool m_hadConfigHome = false;
-    QByteArray m_previousConfigHome;
+    // The test changes where settings live; whatever happens, the environment is as it was after.
+    decltype(temporaryEnvironment("", {})) m_previousConfigHome =
+        temporaryEnvironment("XDG_CONFIG_HOME", qgetenv("XDG_CONFIG_HOME"));
 };
-
-void TestIniSettingsStore::initTestCase()
-{
-    m_hadConfigHome = qEnvironmentVariableIsSet("XDG_CONFIG_HOME");
-    m_previousConfigHome = qgetenv("XDG_CONFIG_HOME");
-}
-
-// The test changes where settings live; whatever happened, the environment is as it was after.
-void TestIniSettingsStore::cleanupTestCase()
-{
-    if (m_hadConfigHome)
-        qputenv("XDG_CONFIG_HOME", m_previousConfigHome);
-    else
-        qunsetenv("XDG_CONFIG_HOME");
-}
 
 void TestIniSettingsStore::init()
 {
@@ -103,11 +96,8 @@ void TestIniSettingsStore::readAndSave()
 
     const QString path = IniSettingsStore::path(kApplication);
     QCOMPARE(path, m_configHome->filePath(kApplication + QStringLiteral(".ini")));
-    if (!file.isNull()) {
-        QFile out(path);
-        QVERIFY(out.open(QIODevice::WriteOnly));
-        QCOMPARE(out.write(file), file.size());
-    }
+    if (!file.isNull())
+        QVERIFY(write(path, file));
 
     IniSettingsStore store;
     QCOMPARE(store.read(kApplication, kSection, kKey), entry);
@@ -120,6 +110,20 @@ void TestIniSettingsStore::readAndSave()
     }
     QVERIFY(saved);
     QCOMPARE(store.read(kApplication, kSection, kKey), std::optional(QStringLiteral("2026-12-08")));
+}
+
+// Another program may rewrite the file while the update reminder waits for its answer.
+void TestIniSettingsStore::fileBrokenAfterTheReadIsLeftAlone()
+{
+    const QString path = IniSettingsStore::path(kApplication);
+    QVERIFY(write(path, "[Settings]\nDuration=2026-12-01\n"));
+    IniSettingsStore store;
+    QCOMPARE(store.read(kApplication, kSection, kKey), std::optional(QStringLiteral("2026-12-01")));
+    const QByteArray broken("[Other]\nword\n[Settings]\nDuration=2026-12-01\n");
+    QVERIFY(write(path, broken));
+    QVERIFY(!store.save(kApplication, kSection, kKey, QStringLiteral("2026-12-08")));
+    QCoreApplication::processEvents();
+    QCOMPARE(contents(path), broken);
 }
 
 namespace {
@@ -137,10 +141,7 @@ void recordDebugLine(QtMsgType type, const QMessageLogContext &context, const QS
 void TestIniSettingsStore::unreadableFileIsReportedWhenAsked()
 {
     const QString path = IniSettingsStore::path(kApplication);
-    QFile out(path);
-    QVERIFY(out.open(QIODevice::WriteOnly));
-    out.write("[Settings]\nDuration=2026-12-01\nword\n");
-    out.close();
+    QVERIFY(write(path, "[Settings]\nDuration=2026-12-01\nword\n"));
 
     debugLines.clear();
     const QtMessageHandler previous = qInstallMessageHandler(recordDebugLine);

@@ -43,18 +43,11 @@ QString entryKey()
 
 } // namespace
 
-class TestStartUp : public QObject
+class TestStartUp : public FakePlatformTest
 {
     Q_OBJECT
 
 private slots:
-    void init() { fake = std::make_unique<FakePlatform>(); }
-    void cleanup()
-    {
-        fake.reset();
-        QVERIFY(leftOverWindows().isEmpty());
-    }
-
     void settingsEncoding_data();
     void settingsEncoding();
     void encodingRoundTrip();
@@ -67,9 +60,6 @@ private slots:
     void coBrandShare();
     void iniStoreKeepsTheEntryExactly();
     void lockFileGuard();
-
-private:
-    std::unique_ptr<FakePlatform> fake;
 };
 
 void TestStartUp::settingsEncoding_data()

@@ -33,14 +33,19 @@ QWidget *exitWindowWithPlea(FakePlatform &fake, int plea)
     return &LoadedWindows::load<frmNagScreen2>();
 }
 
+const WindowFactory entryWindow = [](FakePlatform &) { return &LoadedWindows::load<frmMain>(); };
+const WindowFactory resultWindow = [](FakePlatform &) {
+    return &LoadedWindows::load<frmDisplay>();
+};
+const WindowFactory aboutWindow = [](FakePlatform &) { return new frmAbout; };
+const WindowFactory exitWindow = [](FakePlatform &fake) { return exitWindowWithPlea(fake, 0); };
+
 void addWindows()
 {
     QTest::addColumn<WindowFactory>("make");
-    QTest::newRow("entry") << WindowFactory(
-        [](FakePlatform &) { return &LoadedWindows::load<frmMain>(); });
-    QTest::newRow("result") << WindowFactory(
-        [](FakePlatform &) { return &LoadedWindows::load<frmDisplay>(); });
-    QTest::newRow("about") << WindowFactory([](FakePlatform &) { return new frmAbout; });
+    QTest::newRow("entry") << entryWindow;
+    QTest::newRow("result") << resultWindow;
+    QTest::newRow("about") << aboutWindow;
     for (int plea = 0; plea < 4; ++plea) {
         QTest::newRow(qPrintable(QStringLiteral("exit, plea %1").arg(plea)))
             << WindowFactory([plea](FakePlatform &fake) { return exitWindowWithPlea(fake, plea); });
@@ -158,17 +163,10 @@ private slots:
     {
         QTest::addColumn<WindowFactory>("make");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("entry") << WindowFactory([](FakePlatform &) {
-            return &LoadedWindows::load<frmMain>();
-        }) << QStringLiteral(SKYRAND_TITLE);
-        QTest::newRow("result") << WindowFactory([](FakePlatform &) {
-            return &LoadedWindows::load<frmDisplay>();
-        }) << QStringLiteral(SKYRAND_TITLE);
-        QTest::newRow("about") << WindowFactory([](FakePlatform &) { return new frmAbout; })
-                               << QStringLiteral(SKYRAND_TITLE);
-        QTest::newRow("exit") << WindowFactory([](FakePlatform &fake) {
-            return exitWindowWithPlea(fake, 0);
-        }) << QStringLiteral("Skyrand v1.20");
+        QTest::newRow("entry") << entryWindow << QStringLiteral(SKYRAND_TITLE);
+        QTest::newRow("result") << resultWindow << QStringLiteral(SKYRAND_TITLE);
+        QTest::newRow("about") << aboutWindow << QStringLiteral(SKYRAND_TITLE);
+        QTest::newRow("exit") << exitWindow << QStringLiteral("Skyrand v1.20");
     }
 
     void captions()
@@ -253,34 +251,56 @@ private slots:
         }
     }
 
-    // The backgrounds that the design fixes stay as they are; the rest follows the desktop.
-    void fixedColoursStayFixed()
+    // The colours that the design fixes stay as they are, under a light and a dark desktop
+    // palette alike; the rest follows the desktop.
+    void fixedColours_data()
     {
-        QApplication::setPalette(darkPalette());
-        const QColor desktop = darkPalette().color(QPalette::Window);
+        QTest::addColumn<WindowFactory>("make");
+        QTest::addColumn<QString>("control"); // empty: the window itself
+        QTest::addColumn<QPalette::ColorRole>("role");
+        QTest::addColumn<QColor>("colour"); // none: the desktop's
         const QColor navy(0, 0, 128);
+        QTest::newRow("entry") << entryWindow << "" << QPalette::Window << QColor();
+        QTest::newRow("result") << resultWindow << "" << QPalette::Window << QColor();
+        QTest::newRow("about") << aboutWindow << "" << QPalette::Window << QColor(224, 224, 224);
+        QTest::newRow("about, title") << aboutWindow << "Label2" << QPalette::WindowText << navy;
+        QTest::newRow("about, text")
+            << aboutWindow << "Label1" << QPalette::WindowText << QColor(0, 0, 255);
+        QTest::newRow("exit") << exitWindow << "" << QPalette::Window << QColor(Qt::white);
+        QTest::newRow("exit, family frame") << exitWindow << "Frame6" << QPalette::Window << navy;
+        QTest::newRow("exit, form frame") << exitWindow << "Frame2" << QPalette::Window << navy;
+        QTest::newRow("exit, family link")
+            << exitWindow << "lblGoToHome" << QPalette::WindowText << QColor(Qt::yellow);
+    }
 
-        frmAbout about;
-        QCOMPARE(about.palette().color(QPalette::Window), QColor(224, 224, 224));
+    void fixedColours()
+    {
+        QFETCH(WindowFactory, make);
+        QFETCH(QString, control);
+        QFETCH(QPalette::ColorRole, role);
+        QFETCH(QColor, colour);
+        for (const QPalette &desktop : {QApplication::style()->standardPalette(), darkPalette()}) {
+            QApplication::setPalette(desktop);
+            std::unique_ptr<QWidget> window(make(*m_fake));
+            QWidget *widget =
+                control.isEmpty() ? window.get() : window->findChild<QWidget *>(control);
+            QVERIFY(widget);
+            QCOMPARE(widget->palette().color(role),
+                     colour.isValid() ? colour : desktop.color(role));
 
-        auto *exit = static_cast<frmNagScreen2 *>(exitWindowWithPlea(*m_fake, 0));
-        QCOMPARE(exit->palette().color(QPalette::Window), QColor(Qt::white));
-        QCOMPARE(exit->Frame6->palette().color(QPalette::Window), navy);
-        QCOMPARE(exit->Frame2->palette().color(QPalette::Window), navy);
-
-        // On the windows with a fixed light background, the boxes and buttons stay light too.
-        for (QWidget *fixed : {static_cast<QWidget *>(&about), static_cast<QWidget *>(exit)}) {
-            fixed->show();
-            QVERIFY(QTest::qWaitForWindowExposed(fixed));
-            for (QWidget *control : visibleDescendants(fixed)) {
-                const QColor background = backgroundBehindText(control);
-                if (qobject_cast<QLineEdit *>(control) || qobject_cast<QPushButton *>(control))
-                    QVERIFY2(luminance(background) > 0.5, qPrintable(describe(control)));
+            // On a window with a fixed light background, the boxes and buttons stay light too.
+            if (control.isEmpty() && colour.isValid()) {
+                window->show();
+                QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+                for (QWidget *shown : visibleDescendants(window.get())) {
+                    if (qobject_cast<QLineEdit *>(shown) || qobject_cast<QPushButton *>(shown))
+                        QVERIFY2(luminance(backgroundBehindText(shown)) > 0.5,
+                                 qPrintable(describe(shown)));
+                }
             }
+            window.reset();
+            resetProgram();
         }
-
-        QCOMPARE(LoadedWindows::load<frmMain>().palette().color(QPalette::Window), desktop);
-        QCOMPARE(LoadedWindows::load<frmDisplay>().palette().color(QPalette::Window), desktop);
     }
 
 private:

@@ -6,19 +6,20 @@
 
 namespace modHelp {
 
+bool programEnding = false;
+
 void EndProgram()
 {
-    // An unload handler may call back in here (the exit promotion window's does): that inner call
-    // unloads what is left and ends the process, so this walk stops wherever the process ended.
-    auto &process = platform::process();
+    if (programEnding)
+        return;
+    programEnding = true;
+    // The windows loaded now, oldest first. One that is closing already (the exit window, when
+    // its unload began the end) lets a second close pass.
     for (const auto &window : LoadedWindows::inLoadOrder()) {
-        if (process.hasEnded())
-            return;
         if (window)
             window->close();
     }
-    if (!process.hasEnded())
-        process.end(0);
+    platform::process().end(0);
 }
 
 } // namespace modHelp

@@ -2,12 +2,10 @@
 // SPDX-License-Identifier: MIT
 #include "app/exitflow.h"
 
+#include "platform/windowing.h"
 #include "referral/frmNagScreen2.h"
 
 void ShowExitPromotion(QWidget &closing)
 {
-    // The closing window leaves the screen first: a window manager may otherwise hand the
-    // keyboard back to it as it goes, away from the exit window.
-    closing.hide();
-    LoadedWindows::load<frmNagScreen2>().showOnTop();
+    platform::replaceWindow(closing, LoadedWindows::load<frmNagScreen2>());
 }

@@ -192,7 +192,16 @@ QAccessibleInterface *programAccessible(const QString &className, QObject *objec
     return nullptr;
 }
 
+void installProgramAccessible()
+{
+    QAccessible::installFactory(programAccessible);
+}
+
 } // namespace
+
+// With the application object, before any window: the program and its tests alike. (This file
+// is always linked in: every window takes its fonts from here.)
+Q_COREAPP_STARTUP_FUNCTION(installProgramAccessible)
 
 void describeForScreenReaders(QWidget &window)
 {
@@ -273,11 +282,6 @@ QFrame *makeFrame(QWidget *parent, const char *name)
 CaptionLabel::CaptionLabel(QWidget *parent)
     : QLabel(parent)
 {
-    static const bool accessible = [] {
-        QAccessible::installFactory(programAccessible);
-        return true;
-    }();
-    Q_UNUSED(accessible);
     setTextFormat(Qt::PlainText);
 }
 

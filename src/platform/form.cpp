@@ -54,6 +54,13 @@ void Form::Unload()
     m_window->close();
 }
 
+void Form::discard()
+{
+    m_window->hide();
+    unregisterWindow(m_window);
+    m_window->deleteLater();
+}
+
 void Form::unloadOnClose(QCloseEvent *event)
 {
     // The window stays loaded while its own handler runs, so that a handler ending the program

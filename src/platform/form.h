@@ -28,6 +28,9 @@ public:
 
     // Closes and discards the window, running its unload handler.
     void Unload();
+    // Takes the window off the screen and discards it without its unload handler, for a window
+    // that only makes way for another.
+    void discard();
 
 protected:
     explicit Form(QWidget *window);

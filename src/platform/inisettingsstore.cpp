@@ -4,95 +4,104 @@
 
 #include "platform/logging.h"
 
-#include <QFile>
+#include <QCoreApplication>
 #include <QFileInfo>
-#include <QMap>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTemporaryDir>
 
 namespace platform {
 
 namespace {
 
-// Every entry of a settings file, by "section/key".
-using Entries = QMap<QString, QString>;
-
-// QSettings keeps every file it has parsed in a process-wide cache and trusts it while the file's
-// size and time look unchanged; it parses a section only when a lookup needs it and reports a bad
-// one only then, and a lookup may pass over the entry behind an oddly named section; and it
-// writes over a file it could not parse. Parsing all of a private copy of what is on disk now
-// gives an answer that speaks for the file as it is: all its entries, or none when the file
-// cannot be trusted.
-std::optional<Entries> snapshot(const QString &filePath)
+// Whether QSettings may open what stands at the file's place: nothing yet, or a file of ours.
+bool mayOpen(const QString &filePath)
 {
     const QFileInfo info(filePath);
     if (!info.exists() && !info.isSymLink())
-        return Entries();
-    // Whatever else stands in the file's place (a folder, a named pipe that would block the read
-    // for good, a device) is not ours to read or replace.
+        return true;
+    // Anything else (a folder, a named pipe that would block the read for good, a device) is not
+    // ours to read or replace.
     if (!info.isFile()) {
         qCDebug(lcSettings) << "not a file, left alone:" << filePath;
-        return std::nullopt;
+        return false;
     }
-    QFile file(filePath);
     // Ours holds one line; anything this large was not written by us.
     constexpr qint64 kLargestPlausible = 1 << 20;
-    if (file.size() > kLargestPlausible) {
-        qCDebug(lcSettings) << "too large to be ours, left alone:" << filePath << file.size()
+    if (info.size() > kLargestPlausible) {
+        qCDebug(lcSettings) << "too large to be ours, left alone:" << filePath << info.size()
                             << "bytes";
-        return std::nullopt;
+        return false;
     }
-    QTemporaryDir folder;
-    QFile copy(folder.filePath(QStringLiteral("copy.ini")));
-    if (!file.open(QIODevice::ReadOnly)) {
-        qCDebug(lcSettings) << "cannot read" << filePath << ":" << file.errorString();
-        return std::nullopt;
-    }
-    if (!folder.isValid() || !copy.open(QIODevice::WriteOnly) || copy.write(file.readAll()) < 0) {
-        qCDebug(lcSettings) << "cannot copy" << filePath << "to look at it:" << copy.errorString();
-        return std::nullopt;
-    }
-    copy.close();
-    const QSettings settings(copy.fileName(), QSettings::IniFormat);
-    // Parses every section, so that a bad one anywhere shows.
-    settings.allKeys();
-    if (settings.status() != QSettings::NoError) {
-        qCDebug(lcSettings) << "cannot parse, left alone:" << filePath;
-        return std::nullopt;
-    }
-    Entries entries;
-    for (const QString &key : settings.allKeys())
-        entries.insert(key, settings.value(key).toString());
-    return entries;
+    return true;
 }
 
 } // namespace
 
+IniSettingsStore::IniSettingsStore() = default;
+IniSettingsStore::~IniSettingsStore() = default;
+
+QSettings *IniSettingsStore::checkedFile(const QString &application)
+{
+    const QString filePath = path(application);
+    if (!mayOpen(filePath))
+        return nullptr;
+    // Qt keeps one parse of a file for the whole process, and reports a part that does not parse
+    // only to the QSettings that parses that part first: a QSettings made later for the same file
+    // finds nothing wrong. So one QSettings serves every read and save of the file, and its first
+    // error stands.
+    if (!m_file || m_filePath != filePath) {
+        m_file = std::make_unique<QSettings>(filePath, QSettings::IniFormat);
+        // Written through a temporary file that then replaces it: a crash or a full disk leaves
+        // the previous file whole.
+        m_file->setAtomicSyncRequired(true);
+        m_filePath = filePath;
+    }
+    if (m_file->status() == QSettings::NoError) {
+        // What changed on disk since the last look is read again; then every section is parsed.
+        // Qt parses a section only when a lookup needs it, and only then finds it bad, and a
+        // lookup on its own may pass over the entry behind an oddly named section.
+        m_file->sync();
+        m_file->allKeys();
+    }
+    switch (m_file->status()) {
+    case QSettings::NoError:
+        return m_file.get();
+    case QSettings::FormatError:
+        qCDebug(lcSettings) << "cannot parse, left alone:" << filePath;
+        return nullptr;
+    case QSettings::AccessError:
+        qCDebug(lcSettings) << "cannot read or write, left alone:" << filePath;
+        return nullptr;
+    }
+    return nullptr;
+}
+
 std::optional<QString> IniSettingsStore::read(const QString &application, const QString &section,
                                               const QString &key)
 {
-    const std::optional<Entries> entries = snapshot(path(application));
-    if (!entries)
+    const QSettings *file = checkedFile(application);
+    if (!file)
         return std::nullopt;
-    return entries->value(section + u'/' + key);
+    return file->value(section + u'/' + key).toString();
 }
 
 bool IniSettingsStore::save(const QString &application, const QString &section, const QString &key,
                             const QString &value)
 {
-    const QString filePath = path(application);
-    // A file that cannot be read is left as it is rather than replaced by our one entry.
-    if (!snapshot(filePath))
+    QSettings *file = checkedFile(application);
+    if (!file)
         return false;
-    QSettings file(filePath, QSettings::IniFormat);
-    // QSettings writes through a temporary file and renames it, so a crash or a full disk leaves
-    // the previous file whole.
-    file.setAtomicSyncRequired(true);
-    file.setValue(section + u'/' + key, value);
-    file.sync();
-    if (file.status() != QSettings::NoError) {
-        qCDebug(lcSettings) << "cannot save" << filePath;
+    file->setValue(section + u'/' + key, value);
+    // Under its lock, QSettings reads the file once more before it writes, should it have
+    // changed since the check above, and writes it whatever it finds: a file broken by another
+    // program in that instant is lost, which QSettings cannot be told to refuse. Only the status
+    // then says so.
+    file->sync();
+    // QSettings would sync once more from the event loop, and so try a failed write again, past
+    // the check above.
+    QCoreApplication::removePostedEvents(file, QEvent::UpdateRequest);
+    if (file->status() != QSettings::NoError) {
+        qCDebug(lcSettings) << "cannot save" << m_filePath;
         return false;
     }
     return true;

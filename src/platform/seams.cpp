@@ -4,6 +4,7 @@
 
 #include "platform/inisettingsstore.h"
 #include "platform/logging.h"
+#include "platform/windowing.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -15,7 +16,6 @@
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QStandardPaths>
-#include <QTimer>
 #include <QUrl>
 
 #include <chrono>
@@ -37,9 +37,8 @@ public:
         QString shown = text;
         shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
 
-        // A box belongs to the window it speaks for: the window manager keeps it above that window,
-        // which would otherwise cover it when it stays on top of everything, and gives that
-        // window the keyboard back when the box closes.
+        // A box belongs to the window it speaks for: the window manager keeps it above that window
+        // and gives that window the keyboard back when the box closes.
         QWidget *owner = parent ? parent->window() : nullptr;
         QMessageBox box(icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::Information,
                         title, shown, QMessageBox::NoButton, owner);
@@ -50,13 +49,7 @@ public:
         } else {
             box.setDefaultButton(box.addButton(QMessageBox::Ok));
         }
-        // Not every window manager stacks a box above an owner that stays on top by itself. A box
-        // without an owner comes before any window of ours, or is all a second start shows:
-        // nothing of the program may cover it either.
-        if (!owner || owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
-            box.setWindowFlag(Qt::WindowStaysOnTopHint);
-        // Focus-stealing prevention may leave a new window without the keyboard unless it asks.
-        QTimer::singleShot(0, &box, [&box] { box.activateWindow(); });
+        keepMessageAboveOthers(box, owner);
         switch (box.exec()) {
         case QMessageBox::Yes:
             return Answer::Yes;
@@ -153,7 +146,6 @@ public:
         std::fflush(nullptr);
         std::_Exit(status);
     }
-    bool hasEnded() const override { return false; }
 };
 
 template<class Seam, class Real> Seam &current()
@@ -202,10 +194,7 @@ Answer showMessage(QWidget *parent, Icon icon, Buttons buttons, const QString &t
 {
     const Answer answer =
         messageBoxes().show(parent, icon, buttons, QString(kApplicationTitle), text);
-    // The box had the keyboard; the window it spoke for gets it back, on the control that had
-    // it. Not every window manager hands it back by itself.
-    if (parent && parent->window()->isVisible())
-        parent->window()->activateWindow();
+    returnKeyboard(parent ? parent->window() : nullptr);
     return answer;
 }
 

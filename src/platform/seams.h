@@ -70,9 +70,6 @@ public:
     virtual ~Process() = default;
     // Ends the process at once; the real one never returns.
     virtual void end(int status) = 0;
-    // Whether end() has run: nothing may run after it. Only a replacement that returns from
-    // end() ever says so.
-    virtual bool hasEnded() const = 0;
 };
 
 MessageBoxes &messageBoxes();

@@ -15,6 +15,29 @@ void showWithKeyboard(QWidget &window)
     window.activateWindow();
 }
 
+void replaceWindow(QWidget &leaving, QWidget &coming)
+{
+    leaving.hide();
+    showWithKeyboard(coming);
+}
+
+void keepAboveOthers(QWidget &window)
+{
+    window.setWindowFlag(Qt::WindowStaysOnTopHint);
+}
+
+void keepMessageAboveOthers(QWidget &box, const QWidget *owner)
+{
+    if (!owner || owner->windowFlags().testFlag(Qt::WindowStaysOnTopHint))
+        box.setWindowFlag(Qt::WindowStaysOnTopHint);
+}
+
+void returnKeyboard(QWidget *owner)
+{
+    if (owner && owner->isVisible())
+        owner->activateWindow();
+}
+
 void placeInCentre(QWidget &window)
 {
     QScreen *screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();

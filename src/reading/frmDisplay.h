@@ -57,6 +57,4 @@ private:
     void createControls();
     void layOutControls();
     void buildMenu();
-
-    bool m_goingBack = false;
 };

@@ -18,6 +18,7 @@
 #include "weblinks/vendorcontrols.h"
 
 #include <QComboBox>
+#include <QDate>
 #include <QGridLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -30,20 +31,9 @@ namespace {
 constexpr int kFirstYear = 1900;
 constexpr int kLastYear = 2040;
 
-// Selected positions, counted from 0, that the validation relies on.
-constexpr int kFebruary = 1;
-constexpr int kDay29 = 28;
-constexpr int kDay30 = 29;
-constexpr int kDay31 = 30;
-
-bool isThirtyDayMonth(int position)
+bool isThirtyDayMonth(int month)
 {
-    return position == 3 || position == 5 || position == 8 || position == 10;
-}
-
-bool isLeapYear(int year)
-{
-    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 4 || month == 6 || month == 9 || month == 11;
 }
 
 } // namespace
@@ -245,17 +235,18 @@ bool frmMain::ValidateBirthData()
         return false;
     }
 
+    // Days and months count from 1: the lists hold them in calendar order.
+    const int day = cboDate->currentIndex() + 1;
+    const int month = cboMonth->currentIndex() + 1;
     // Gregorian leap years: 1900 had no 29 February.
-    const int day = cboDate->currentIndex();
-    const int month = cboMonth->currentIndex();
-    if (month == kFebruary) {
-        const bool leap = isLeapYear(cboYear->currentText().toInt());
-        if (day == kDay30 || day == kDay31 || (!leap && day == kDay29)) {
-            platform::showInformation(this, QStringLiteral("Please Enter Correct Date Or Month!"));
-            return false;
-        }
+    const int lastOfFebruary = QDate::isLeapYear(cboYear->currentText().toInt()) ? 29 : 28;
+    // The two messages differ in one blank: the second has it before "!", the first has not.
+    // The program has always written them so; both stay as they are, to the byte.
+    if (month == 2 && day > lastOfFebruary) {
+        platform::showInformation(this, QStringLiteral("Please Enter Correct Date Or Month!"));
+        return false;
     }
-    if (isThirtyDayMonth(month) && day == kDay31) {
+    if (isThirtyDayMonth(month) && day == 31) {
         platform::showInformation(this, QStringLiteral("Please Enter Correct Date Or Month !"));
         return false;
     }
@@ -266,18 +257,18 @@ void frmMain::cmdNext_Click()
 {
     if (!ValidateBirthData())
         return;
-    modPlanetSign::DetermineErisSign();
+    const QString sign = modPlanetSign::DetermineErisSign(
+        cboYear->currentText(), cboMonth->currentText(), cboDate->currentText());
 
     auto &display = LoadedWindows::load<frmDisplay>();
-    if (modPlanetSign::ErisSign == u"Aries")
+    if (sign == u"Aries")
         display.lblSignDesc->setText(interpretation::aries());
-    else if (modPlanetSign::ErisSign == u"Pisces")
+    else if (sign == u"Pisces")
         display.lblSignDesc->setText(interpretation::pisces());
-    display.lblXenaSign->setText(modPlanetSign::ErisSign);
+    display.lblXenaSign->setText(sign);
 
-    hide();
     LoadedWindows::load<frmNagScreen2>().hide();
-    platform::showWithKeyboard(display);
+    platform::replaceWindow(*this, display);
 }
 
 void frmMain::cmdExit_Click()

@@ -57,11 +57,6 @@ public:
     CaptionLabel *lblCobrand;
     CaptionLabel *lblFullBrand;
 
-    // Decides on the text a key press in the name box would insert, and tells the user when it
-    // is refused.
-    namekey::Decision txtName_KeyPress(const QString &typed);
-    bool ValidateBirthData();
-
 public slots:
     void cmdNext_Click();
     void cmdExit_Click();
@@ -72,6 +67,11 @@ protected:
 
 private:
     void Form_Load();
+    // Decides on the text a key press in the name box would insert, and tells the user when it
+    // is refused.
+    namekey::Decision txtName_KeyPress(const QString &typed);
+    // Checks the name and the birth date, the first failing check with its message.
+    bool ValidateBirthData();
     void buildMenu();
     void createControls();
     void layOutControls();

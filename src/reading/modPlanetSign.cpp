@@ -2,20 +2,15 @@
 // SPDX-License-Identifier: MIT
 #include "reading/modPlanetSign.h"
 
-#include "reading/frmMain.h"
 #include "reading/signtable.h"
-
-#include <QComboBox>
 
 namespace modPlanetSign {
 
 QString ErisSign;
 
-void DetermineErisSign()
+QString DetermineErisSign(QStringView year, QStringView month, QStringView day)
 {
-    const frmMain &entry = LoadedWindows::load<frmMain>();
-    switch (decide(entry.cboYear->currentText(), entry.cboMonth->currentText(),
-                   entry.cboDate->currentText())) {
+    switch (decide(year, month, day)) {
     case Decision::Aries:
         ErisSign = QStringLiteral("Aries");
         break;
@@ -26,6 +21,7 @@ void DetermineErisSign()
     case Decision::Failed:
         break;
     }
+    return ErisSign;
 }
 
 } // namespace modPlanetSign

@@ -10,7 +10,8 @@ namespace modPlanetSign {
 // decides nothing leaves it as it was.
 extern QString ErisSign;
 
-// Decides the sign for the date that the entry window's lists show.
-void DetermineErisSign();
+// Decides the sign for a birth date as the entry window's lists show it, sets ErisSign when it
+// decides, and returns ErisSign as it then is.
+QString DetermineErisSign(QStringView year, QStringView month, QStringView day);
 
 } // namespace modPlanetSign

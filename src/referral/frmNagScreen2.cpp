@@ -62,7 +62,7 @@ frmNagScreen2::frmNagScreen2(QWidget *parent)
     : QWidget(parent)
     , Form(this)
 {
-    setUpWindow("frmNagScreen2", QStringLiteral("ABC"));
+    setUpWindow("frmNagScreen2", QString()); // captioned by its load
     // White as the design fixes it, with every other colour fixed to match, whatever the
     // desktop's palette.
     setPalette(fixedLightPalette(Qt::white));
@@ -98,12 +98,11 @@ void frmNagScreen2::createPleaAndLinks()
     const int unit = fontMetrics().averageCharWidth();
 
     picNagscreen2Icon = makeControl<QLabel>(this, "picNagscreen2Icon");
-    lblNagScreen2Caption = makeControl<QLabel>(this, "lblNagScreen2Caption", QStringLiteral("ABC"));
+    lblNagScreen2Caption = makeControl<QLabel>(this, "lblNagScreen2Caption");
     lblNagScreen2Caption->setFont(
         designFont(18, false, false, QLatin1String(kDesignCaptionFamily)));
 
     Label2 = makeControl<CaptionLabel>(this, "Label2");
-    Label2->setCaption(promotionalText(1));
     Label2->setFont(designFont(9.75, true));
     Label2->wrapAtWidth(unit * 52);
 
@@ -226,14 +225,7 @@ void frmNagScreen2::Form_Load()
 
     // Above every ordinary window. Showing is left to whoever asks for the window: a load that
     // is hidden at once would only flash it on screen.
-    setWindowFlag(Qt::WindowStaysOnTopHint);
-}
-
-void frmNagScreen2::showOnTop()
-{
-    // Some window managers drop the stay-on-top state of a window that was hidden: ask again.
-    setWindowFlag(Qt::WindowStaysOnTopHint);
-    platform::showWithKeyboard(*this);
+    platform::keepAboveOthers(*this);
 }
 
 QString frmNagScreen2::placeholderOf(QObject *box) const
@@ -325,24 +317,26 @@ void frmNagScreen2::cmdClose_Click()
 void frmNagScreen2::cmdSubmit_Click()
 {
     using namespace modTellAFriend;
-    strTafName = trimSpaces(txtName->text());
-    strTafEmail = trimSpaces(txtEmail->text());
-    strTafMessage = trimSpaces(txtMessage->text());
-    strTafFriendName = trimSpaces(txtFriendName->text());
-    strTafFriendEmail = trimSpaces(txtFriendEmail->text());
+    const ReferAFriendTexts texts {
+        trimSpaces(txtName->text()), trimSpaces(txtEmail->text()), trimSpaces(txtMessage->text()),
+        trimSpaces(txtFriendName->text()), trimSpaces(txtFriendEmail->text())};
+    // Kept whatever the checks below say.
+    strTafName = texts.name;
+    strTafEmail = texts.email;
+    strTafMessage = texts.message;
+    strTafFriendName = texts.friendName;
+    strTafFriendEmail = texts.friendEmail;
 
-    const QString &email = strTafEmail;
-    const QString &friendEmail = strTafFriendEmail;
-    if (email == friendEmail) {
+    if (texts.email == texts.friendEmail) {
         platform::showCritical(this, QStringLiteral("Please Enter Distinct Email Addresses"));
         return;
     }
-    if (!email.contains(u'@') || !friendEmail.contains(u'@') || !email.contains(u'.') ||
-        !friendEmail.contains(u'.')) {
+    if (!texts.email.contains(u'@') || !texts.friendEmail.contains(u'@') ||
+        !texts.email.contains(u'.') || !texts.friendEmail.contains(u'.')) {
         platform::showCritical(this, QStringLiteral("Please Enter Proper Email Address"));
         return;
     }
-    SubmitReferAFriend();
+    SubmitReferAFriend(texts, *this);
 }
 
 void frmNagScreen2::Form_Unload()

@@ -22,10 +22,6 @@ public:
     // The four pleas for the forum, one of which a load picks at random.
     static QString promotionalText(int k);
 
-    // Shows the window above every other window, as the active window, with the focus where it
-    // was left (on Exit when first shown).
-    void showOnTop();
-
     QLabel *picNagscreen2Icon;
     QLabel *lblNagScreen2Caption;
     CaptionLabel *Label2;

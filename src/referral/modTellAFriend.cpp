@@ -3,8 +3,6 @@
 #include "referral/modTellAFriend.h"
 
 #include "platform/seams.h"
-#include "referral/frmNagScreen2.h"
-#include "referral/referaddress.h"
 
 namespace modTellAFriend {
 
@@ -25,7 +23,7 @@ bool missing(const QString &text, QLatin1String placeholder)
 
 } // namespace
 
-void SubmitReferAFriend()
+void SubmitReferAFriend(const ReferAFriendTexts &texts, QWidget &form)
 {
     const struct
     {
@@ -33,23 +31,20 @@ void SubmitReferAFriend()
         QLatin1String placeholder;
         const char *message;
     } checks[] = {
-        {strTafName, kNamePlaceholder, "Please Enter Your Name"},
-        {strTafEmail, kEmailPlaceholder, "Please Enter Your Email"},
-        {strTafMessage, kMessagePlaceholder, "Please Enter Your Message"},
-        {strTafFriendName, kFriendNamePlaceholder, "Please Enter Your Friend's Name"},
-        {strTafFriendEmail, kFriendEmailPlaceholder, "Please Enter Your Friend's Email"},
+        {texts.name, kNamePlaceholder, "Please Enter Your Name"},
+        {texts.email, kEmailPlaceholder, "Please Enter Your Email"},
+        {texts.message, kMessagePlaceholder, "Please Enter Your Message"},
+        {texts.friendName, kFriendNamePlaceholder, "Please Enter Your Friend's Name"},
+        {texts.friendEmail, kFriendEmailPlaceholder, "Please Enter Your Friend's Email"},
     };
     for (const auto &check : checks) {
         if (missing(check.text, check.placeholder)) {
-            // The messages speak for the exit window's form, and must lie above that window.
-            platform::showCritical(LoadedWindows::find<frmNagScreen2>(),
-                                   QString::fromLatin1(check.message));
+            platform::showCritical(&form, QString::fromLatin1(check.message));
             return;
         }
     }
 
-    strTafURL = referAFriendAddress(
-        {strTafName, strTafEmail, strTafMessage, strTafFriendName, strTafFriendEmail});
+    strTafURL = referAFriendAddress(texts);
     OpenReferAFriendAddress();
 }
 

@@ -2,12 +2,16 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 
+#include "referral/referaddress.h"
+
 #include <QString>
+
+class QWidget;
 
 // The refer-a-friend request: five texts checked and sent as parameters of a vendor page address.
 namespace modTellAFriend {
 
-// Filled by the exit promotion window (trimmed texts) each time its button is pressed.
+// The trimmed texts of the exit promotion window's form, as its button last found them.
 extern QString strTafName;
 extern QString strTafEmail;
 extern QString strTafMessage;
@@ -23,9 +27,9 @@ inline constexpr QLatin1String kMessagePlaceholder("Your Message");
 inline constexpr QLatin1String kFriendNamePlaceholder("Friend's Name");
 inline constexpr QLatin1String kFriendEmailPlaceholder("Friend's Email Address");
 
-// Checks the five texts for presence, each failing check with its message; sends the request
-// when all pass.
-void SubmitReferAFriend();
+// Checks the five texts for presence, each failing check with its message for `form`, the window
+// they come from; when all pass, sets strTafURL to the request for them and sends it.
+void SubmitReferAFriend(const ReferAFriendTexts &texts, QWidget &form);
 
 // Hands strTafURL to the default browser.
 void OpenReferAFriendAddress();

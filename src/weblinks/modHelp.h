@@ -22,4 +22,9 @@ void CheckUpdateReminder();
 // Unloads every loaded window, oldest first, and ends the process with status 0.
 void EndProgram();
 
+// Whether EndProgram has begun the end. The unload handlers it runs find it under way, and a
+// call of theirs back into EndProgram (the exit window's makes one) leaves the end to the call
+// that began it. Only a test, whose process outlives the end, ever sets it back.
+extern bool programEnding;
+
 } // namespace modHelp

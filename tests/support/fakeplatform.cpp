@@ -6,6 +6,7 @@
 #include "platform/form.h"
 #include "reading/modPlanetSign.h"
 #include "referral/modTellAFriend.h"
+#include "weblinks/modHelp.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -96,6 +97,17 @@ FakePlatform::~FakePlatform()
     platform::install<platform::Process>(nullptr);
 }
 
+void FakePlatformTest::init()
+{
+    fake = std::make_unique<FakePlatform>();
+}
+
+void FakePlatformTest::cleanup()
+{
+    fake.reset();
+    QVERIFY(leftOverWindows().isEmpty());
+}
+
 void resetProgram()
 {
     for (const auto &window : LoadedWindows::inLoadOrder())
@@ -104,6 +116,7 @@ void resetProgram()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     modPlanetSign::ErisSign.clear();
     intCoBrandRandomNumber = 0;
+    modHelp::programEnding = false;
     for (QString *text : {&modTellAFriend::strTafName, &modTellAFriend::strTafEmail,
                           &modTellAFriend::strTafMessage, &modTellAFriend::strTafFriendName,
                           &modTellAFriend::strTafFriendEmail, &modTellAFriend::strTafURL})

@@ -6,10 +6,12 @@
 
 #include <QList>
 #include <QMap>
+#include <QObject>
 #include <QScopeGuard>
 #include <QStringList>
 
 #include <deque>
+#include <memory>
 
 // Recording replacements for every seam, installed for the lifetime of one FakePlatform.
 struct RecordedMessage
@@ -78,8 +80,7 @@ class FakeProcess final : public platform::Process
 {
 public:
     void end(int status) override { ends.append(status); }
-    bool hasEnded() const override { return !ends.isEmpty(); }
-    QList<int> ends; // clear it to let the program run on, as a new process
+    QList<int> ends;
 };
 
 class FakePlatform
@@ -96,6 +97,20 @@ public:
     FakeInstanceGuard instance;
     FakeClock clock;
     FakeProcess process;
+};
+
+// A test class of the program's windows: each test function runs on a fresh FakePlatform and
+// leaves no window of any kind behind.
+class FakePlatformTest : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+
+protected:
+    std::unique_ptr<FakePlatform> fake;
 };
 
 // Discards every loaded window without running its handlers and clears the program-wide state,
