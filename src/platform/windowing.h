@@ -30,10 +30,9 @@ void keepAboveOthers(QWidget &window);
 // Keeps a message box that is about to open for `owner` (nullptr: for no window) above every
 // window that stays on top. Without it, a box without an owner opens beneath any window of
 // another program that stays on top, under openbox, xfwm4 and metacity alike: beneath the exit
-// window of the instance already running, when a second start is refused. (No end-to-end test
-// opens that exit window first; MessageStacking.test_already_running_message shows the box above
-// the running instance's entry window.) A box of a window that stays on top is kept above it
-// too; those three keep a transient above its window by themselves
+// window of the instance already running, when a second start is refused
+// (MessageStacking.test_already_running_message). A box of a window that stays on top is kept
+// above it too; those three keep a transient above its window by themselves
 // (MessageStacking.test_exit_window_messages), as the EWMH recommends but does not require.
 // The box asks for no keyboard of its own: Qt asks for it for every modal window it maps, which
 // the focus-stealing prevention of metacity and xfwm4 honours (MessageStacking).
