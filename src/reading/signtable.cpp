@@ -58,6 +58,57 @@ int monthNumber(QStringView month)
 
 } // namespace
 
+namespace {
+
+// Digits with at most one point among them, and at least one digit.
+bool isDecimal(QStringView text)
+{
+    bool seenDigit = false;
+    bool seenPoint = false;
+    for (const QChar c : text) {
+        if (c >= u'0' && c <= u'9')
+            seenDigit = true;
+        else if (c == u'.' && !seenPoint)
+            seenPoint = true;
+        else
+            return false;
+    }
+    return seenDigit;
+}
+
+// The double nearest to a decimal text (see isDecimal).
+std::optional<double> decimalValue(QStringView text)
+{
+    // from_chars is locale-independent and rounds correctly; it only needs the text in ASCII.
+    // Short texts (all the lists ever hold) stay on the stack.
+    char shortBuffer[32];
+    std::string longBuffer;
+    char *digits = shortBuffer;
+    const auto length = static_cast<size_t>(text.size());
+    if (length > sizeof shortBuffer) {
+        longBuffer.resize(length);
+        digits = longBuffer.data();
+    }
+    std::transform(text.begin(), text.end(), digits,
+                   [](QChar c) { return static_cast<char>(c.unicode()); });
+
+    double value = 0;
+    const auto result = std::from_chars(digits, digits + length, value);
+    if (result.ec == std::errc::result_out_of_range) {
+        // Beyond a double either way: too many digits before the point (certainly no year of the
+        // table), or a fraction too small to tell from zero. The nearest double is the value.
+        const char *const point = std::find(digits, digits + length, '.');
+        const bool wholePart =
+            std::any_of(static_cast<const char *>(digits), point, [](char c) { return c != '0'; });
+        return wholePart ? HUGE_VAL : 0.0;
+    }
+    if (result.ptr != digits + length)
+        return std::nullopt;
+    return value;
+}
+
+} // namespace
+
 std::optional<double> numberFromText(QStringView text)
 {
     qsizetype begin = 0;
@@ -72,48 +123,13 @@ std::optional<double> numberFromText(QStringView text)
         negative = text[begin] == u'-';
         ++begin;
     }
-    if (begin == end)
+    const QStringView number = text.sliced(begin, end - begin);
+    if (!isDecimal(number))
         return std::nullopt;
-
-    // from_chars is locale-independent and rounds correctly; it only needs the text in ASCII.
-    // Short texts (all the lists ever hold) stay on the stack.
-    char shortBuffer[32];
-    std::string longBuffer;
-    char *digits = shortBuffer;
-    const auto length = static_cast<size_t>(end - begin);
-    if (length > sizeof shortBuffer) {
-        longBuffer.resize(length);
-        digits = longBuffer.data();
-    }
-    bool seenDigit = false;
-    bool seenPoint = false;
-    for (size_t i = 0; i < length; ++i) {
-        const char16_t c = text[begin + static_cast<qsizetype>(i)].unicode();
-        if (c >= u'0' && c <= u'9') {
-            seenDigit = true;
-        } else if (c == u'.' && !seenPoint) {
-            seenPoint = true;
-        } else {
-            return std::nullopt;
-        }
-        digits[i] = static_cast<char>(c);
-    }
-    if (!seenDigit)
+    const auto value = decimalValue(number);
+    if (!value)
         return std::nullopt;
-
-    double value = 0;
-    const auto result = std::from_chars(digits, digits + length, value);
-    if (result.ptr != digits + length && result.ec != std::errc::result_out_of_range)
-        return std::nullopt;
-    if (result.ec == std::errc::result_out_of_range) {
-        // Beyond a double either way: too many digits before the point (certainly no year of the
-        // table), or a fraction too small to tell from zero. The nearest double is the value.
-        const char *const point = std::find(digits, digits + length, '.');
-        const bool wholePart =
-            std::any_of(static_cast<const char *>(digits), point, [](char c) { return c != '0'; });
-        value = wholePart ? HUGE_VAL : 0.0;
-    }
-    return negative ? -value : value;
+    return negative ? -*value : *value;
 }
 
 Decision decide(QStringView year, QStringView month, QStringView day)
