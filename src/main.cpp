@@ -19,6 +19,7 @@ int main(int argc, char *argv[])
 
     QApplication app(argc, argv);
     QApplication::setStyle(new AppStyle);
+    installAccessibility();
     // What assistive technologies call the program. Its files are named after the executable
     // (platform::programName), so they stay where they are.
     QCoreApplication::setApplicationName(QStringLiteral("Skyrand"));

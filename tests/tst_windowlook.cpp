@@ -10,6 +10,7 @@
 #include "referral/frmNagScreen2.h"
 #include "weblinks/frmAbout.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QLabel>
@@ -159,22 +160,43 @@ private slots:
         QApplication::setPalette(QApplication::style()->standardPalette());
     }
 
-    void captions_data()
+    void captionsAndRoles_data()
     {
         QTest::addColumn<WindowFactory>("make");
         QTest::addColumn<QString>("caption");
-        QTest::newRow("entry") << entryWindow << QStringLiteral(SKYRAND_TITLE);
-        QTest::newRow("result") << resultWindow << QStringLiteral(SKYRAND_TITLE);
-        QTest::newRow("about") << aboutWindow << QStringLiteral(SKYRAND_TITLE);
-        QTest::newRow("exit") << exitWindow << QStringLiteral("Skyrand v1.20");
+        QTest::addColumn<QAccessible::Role>("role");
+        QTest::newRow("entry") << entryWindow << QStringLiteral(SKYRAND_TITLE)
+                               << QAccessible::Window;
+        QTest::newRow("result") << resultWindow << QStringLiteral(SKYRAND_TITLE)
+                                << QAccessible::Window;
+        QTest::newRow("about") << aboutWindow << QStringLiteral(SKYRAND_TITLE)
+                               << QAccessible::Dialog;
+        QTest::newRow("exit") << exitWindow << QStringLiteral("Skyrand v1.20")
+                              << QAccessible::Window;
     }
 
-    void captions()
+    // The title and the role are what a screen reader announces first of a window. Inside, a
+    // frame is a panel (a "frame" would pass for a window of its own), and a list says its item.
+    void captionsAndRoles()
     {
         QFETCH(WindowFactory, make);
         QFETCH(QString, caption);
+        QFETCH(QAccessible::Role, role);
         std::unique_ptr<QWidget> window(make(*m_fake));
         QCOMPARE(window->windowTitle(), caption);
+        QCOMPARE(QAccessible::queryAccessibleInterface(window.get())->role(), role);
+        for (auto *frame : window->findChildren<QFrame *>()) {
+            if (frame->metaObject() == &QFrame::staticMetaObject &&
+                frame->frameShape() != QFrame::HLine)
+                QCOMPARE(QAccessible::queryAccessibleInterface(frame)->role(),
+                         QAccessible::Grouping);
+        }
+        if (auto *entry = qobject_cast<frmMain *>(window.get())) {
+            QAccessibleTextInterface *chosen =
+                QAccessible::queryAccessibleInterface(entry->cboMonth)->textInterface();
+            QVERIFY(chosen);
+            QCOMPARE(chosen->text(0, chosen->characterCount()), QStringLiteral("January"));
+        }
         // The about and exit windows repeat their caption in large letters.
         if (auto *about = qobject_cast<frmAbout *>(window.get()))
             QCOMPARE(about->Label2->text(), caption);

@@ -192,16 +192,14 @@ QAccessibleInterface *programAccessible(const QString &className, QObject *objec
     return nullptr;
 }
 
-void installProgramAccessible()
-{
-    QAccessible::installFactory(programAccessible);
-}
-
 } // namespace
 
-// With the application object, before any window: the program and its tests alike. (This file
-// is always linked in: every window takes its fonts from here.)
-Q_COREAPP_STARTUP_FUNCTION(installProgramAccessible)
+void installAccessibility()
+{
+    // Qt asks the newest factory first. QApplication's constructor installs the one of Qt's own
+    // widgets (a combo box's, a frame's), so this must come after it.
+    QAccessible::installFactory(programAccessible);
+}
 
 void describeForScreenReaders(QWidget &window)
 {

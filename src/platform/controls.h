@@ -48,6 +48,10 @@ Control *makeControl(QWidget *parent, const char *name, Args &&...args)
 // title and its description.
 void describeForScreenReaders(QWidget &window);
 
+// Gives the program's controls what assistive technologies should be told of them (links, lists,
+// frames, plain windows). Once the QApplication exists, before the first window.
+void installAccessibility();
+
 // A label with a stored caption, shown the way a caption with mnemonic markers is shown: "&&" as
 // one "&", a lone "&" not at all. Clicking it (when it is a link) emits Click.
 class CaptionLabel : public QLabel

@@ -3,6 +3,7 @@
 #include "fakeplatform.h"
 
 #include "app/startup.h"
+#include "platform/controls.h"
 #include "platform/form.h"
 #include "reading/modPlanetSign.h"
 #include "referral/modTellAFriend.h"
@@ -78,6 +79,7 @@ double FakeClock::nextRandom()
 
 FakePlatform::FakePlatform()
 {
+    installAccessibility(); // as main() does; a second call changes nothing
     platform::install<platform::MessageBoxes>(&messages);
     platform::install<platform::Browser>(&browser);
     platform::install<platform::SettingsStore>(&settings);
