@@ -402,40 +402,23 @@ void TestExitFlow::placeholders_data()
     QTest::addColumn<QString>("onFocus");
     QTest::addColumn<QString>("onLeaving");
 
-    QTest::newRow("placeholder is cleared") << "txtName"
-                                            << "Your Name"
-                                            << ""
-                                            << "Your Name";
-    QTest::newRow("with blanks around") << "txtEmail"
-                                        << "  Your Email Address "
-                                        << ""
-                                        << "Your Email Address";
-    QTest::newRow("other letter case stays") << "txtFriendName"
-                                             << "friend's name"
-                                             << "friend's name"
-                                             << "friend's name";
-    QTest::newRow("a tab is no blank") << "txtName"
-                                       << "\tYour Name"
-                                       << "\tYour Name"
-                                       << "\tYour Name";
-    QTest::newRow("only blanks") << "txtFriendEmail"
-                                 << "   "
-                                 << "   "
-                                 << "Friend's Email Address";
-    QTest::newRow("typed text stays") << "txtName"
-                                      << "Ann"
-                                      << "Ann"
-                                      << "Ann";
+    const auto row = [](const char *name, const char *box, const char *text, const char *onFocus,
+                        const char *onLeaving) {
+        QTest::newRow(name) << QString::fromUtf8(box) << QString::fromUtf8(text)
+                            << QString::fromUtf8(onFocus) << QString::fromUtf8(onLeaving);
+    };
+    row("placeholder is cleared", "txtName", "Your Name", "", "Your Name");
+    row("with blanks around", "txtEmail", "  Your Email Address ", "", "Your Email Address");
+    row("other letter case stays", "txtFriendName", "friend's name", "friend's name",
+        "friend's name");
+    row("a tab is no blank", "txtName", "\tYour Name", "\tYour Name", "\tYour Name");
+    row("only blanks", "txtFriendEmail", "   ", "   ", "Friend's Email Address");
+    row("typed text stays", "txtName", "Ann", "Ann", "Ann");
     // The message box starts with a line break, so its text is no placeholder; once emptied it
     // gets the placeholder without one.
-    QTest::newRow("message as loaded") << "txtMessage"
-                                       << "Your Message\r\n"
-                                       << "Your Message\r\n"
-                                       << "Your Message\r\n";
-    QTest::newRow("message emptied") << "txtMessage"
-                                     << ""
-                                     << ""
-                                     << "Your Message";
+    row("message as loaded", "txtMessage", "Your Message\r\n", "Your Message\r\n",
+        "Your Message\r\n");
+    row("message emptied", "txtMessage", "", "", "Your Message");
 }
 
 void TestExitFlow::placeholders()

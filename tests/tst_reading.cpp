@@ -257,35 +257,22 @@ void TestReading::keysWithControlCodes_data()
     QTest::addColumn<QString>("focus");
     QTest::addColumn<int>("messages");
 
+    const auto row = [](const char *name, int key, int modifiers, const char *text,
+                        const char *after, const char *focus, int messages) {
+        QTest::newRow(name) << key << modifiers << QString::fromLatin1(text)
+                            << QString::fromLatin1(after) << QString::fromLatin1(focus) << messages;
+    };
     const int ctrl = Qt::ControlModifier;
-    QTest::newRow("Ctrl+A does not select") << int(Qt::Key_A) << ctrl << "\x01"
-                                            << "AB"
-                                            << "txtName" << 1;
-    QTest::newRow("Ctrl+V does not paste") << int(Qt::Key_V) << ctrl << "\x16"
-                                           << "AB"
-                                           << "txtName" << 1;
-    QTest::newRow("Ctrl+Z does not undo") << int(Qt::Key_Z) << ctrl << "\x1a"
-                                          << "AB"
-                                          << "txtName" << 1;
-    QTest::newRow("Ctrl+I types a tab") << int(Qt::Key_I) << ctrl << "\t"
-                                        << "AB"
-                                        << "txtName" << 1;
-    QTest::newRow("Ctrl+H types Backspace") << int(Qt::Key_H) << ctrl << "\b"
-                                            << "AB"
-                                            << "txtName" << 0;
+    row("Ctrl+A does not select", Qt::Key_A, ctrl, "\x01", "AB", "txtName", 1);
+    row("Ctrl+V does not paste", Qt::Key_V, ctrl, "\x16", "AB", "txtName", 1);
+    row("Ctrl+Z does not undo", Qt::Key_Z, ctrl, "\x1a", "AB", "txtName", 1);
+    row("Ctrl+I types a tab", Qt::Key_I, ctrl, "\t", "AB", "txtName", 1);
+    row("Ctrl+H types Backspace", Qt::Key_H, ctrl, "\b", "AB", "txtName", 0);
     // These keys carry control codes too, but type nothing.
-    QTest::newRow("Tab moves on") << int(Qt::Key_Tab) << 0 << "\t"
-                                  << "AB"
-                                  << "cboDate" << 0;
-    QTest::newRow("Shift+Tab moves back") << int(Qt::Key_Backtab) << int(Qt::ShiftModifier) << "\t"
-                                          << "AB"
-                                          << "cmdExit" << 0;
-    QTest::newRow("Delete at the end") << int(Qt::Key_Delete) << 0 << "\x7f"
-                                       << "AB"
-                                       << "txtName" << 0;
-    QTest::newRow("Backspace") << int(Qt::Key_Backspace) << 0 << "\b"
-                               << "A"
-                               << "txtName" << 0;
+    row("Tab moves on", Qt::Key_Tab, 0, "\t", "AB", "cboDate", 0);
+    row("Shift+Tab moves back", Qt::Key_Backtab, Qt::ShiftModifier, "\t", "AB", "cmdExit", 0);
+    row("Delete at the end", Qt::Key_Delete, 0, "\x7f", "AB", "txtName", 0);
+    row("Backspace", Qt::Key_Backspace, 0, "\b", "A", "txtName", 0);
 }
 
 void TestReading::keysWithControlCodes()

@@ -119,94 +119,45 @@ void TestSignTable::texts_data()
     QTest::addColumn<QString>("day");
     QTest::addColumn<Decision>("sign");
 
+    const auto row = [](const char *name, const QString &year, const QString &month,
+                        const QString &day,
+                        Decision sign) { QTest::newRow(name) << year << month << day << sign; };
     // Outside the transition years neither the month nor the day is read.
-    QTest::newRow("1900, odd month and day") << "1900"
-                                             << "june"
-                                             << "x" << Decision::Pisces;
-    QTest::newRow("1921, empty month and day") << "1921"
-                                               << ""
-                                               << "" << Decision::Pisces;
-    QTest::newRow("1928, odd month") << "1928"
-                                     << "Juni"
-                                     << "" << Decision::Aries;
-    QTest::newRow("2040, non-numeric day") << "2040"
-                                           << "June"
-                                           << "abc" << Decision::Aries;
+    row("1900, odd month and day", "1900", "june", "x", Decision::Pisces);
+    row("1921, empty month and day", "1921", "", "", Decision::Pisces);
+    row("1928, odd month", "1928", "Juni", "", Decision::Aries);
+    row("2040, non-numeric day", "2040", "June", "abc", Decision::Aries);
 
     // Month names match exactly or not at all.
-    QTest::newRow("lower case month") << "1922"
-                                      << "june"
-                                      << "10" << Decision::NoDecision;
-    QTest::newRow("leading blank") << "1922"
-                                   << " June"
-                                   << "10" << Decision::NoDecision;
-    QTest::newRow("trailing blank") << "1922"
-                                    << "June "
-                                    << "10" << Decision::NoDecision;
-    QTest::newRow("abbreviation") << "1926"
-                                  << "Feb"
-                                  << "20" << Decision::NoDecision;
+    row("lower case month", "1922", "june", "10", Decision::NoDecision);
+    row("leading blank", "1922", " June", "10", Decision::NoDecision);
+    row("trailing blank", "1922", "June ", "10", Decision::NoDecision);
+    row("abbreviation", "1926", "Feb", "20", Decision::NoDecision);
 
     // The day counts only in a start or end month, and only by its number.
-    QTest::newRow("empty day, May 1922") << "1922"
-                                         << "May"
-                                         << "" << Decision::Pisces;
-    QTest::newRow("empty day, June 1922") << "1922"
-                                          << "June"
-                                          << "" << Decision::Failed;
-    QTest::newRow("odd day, July 1922") << "1922"
-                                        << "July"
-                                        << "x" << Decision::Failed;
-    QTest::newRow("odd day, March 1927") << "1927"
-                                         << "March"
-                                         << "x" << Decision::Aries;
-    QTest::newRow("31 June 1922") << "1922"
-                                  << "June"
-                                  << "31" << Decision::Aries;
-    QTest::newRow("30 February 1926") << "1926"
-                                      << "February"
-                                      << "30" << Decision::Aries;
-    QTest::newRow("day 3.5 in June 1922") << "1922"
-                                          << "June"
-                                          << "3.5" << Decision::Aries;
+    row("empty day, May 1922", "1922", "May", "", Decision::Pisces);
+    row("empty day, June 1922", "1922", "June", "", Decision::Failed);
+    row("odd day, July 1922", "1922", "July", "x", Decision::Failed);
+    row("odd day, March 1927", "1927", "March", "x", Decision::Aries);
+    row("31 June 1922", "1922", "June", "31", Decision::Aries);
+    row("30 February 1926", "1926", "February", "30", Decision::Aries);
+    row("day 3.5 in June 1922", "1922", "June", "3.5", Decision::Aries);
     // A day too close to zero for a double is still no day after the 3rd.
-    QTest::newRow("tiny day in June 1922")
-        << "1922"
-        << "June" << QStringLiteral("0.") + QString(400, u'0') + u'1' << Decision::Pisces;
+    row("tiny day in June 1922", "1922", "June", QStringLiteral("0.") + QString(400, u'0') + u'1',
+        Decision::Pisces);
 
     // Years outside the table decide nothing; texts that are no number fail.
-    QTest::newRow("1899") << "1899"
-                          << "June"
-                          << "4" << Decision::NoDecision;
-    QTest::newRow("2041") << "2041"
-                          << "June"
-                          << "4" << Decision::NoDecision;
-    QTest::newRow("fractional year") << "1922.5"
-                                     << "June"
-                                     << "4" << Decision::NoDecision;
-    QTest::newRow("negative year") << "-1950"
-                                   << "June"
-                                   << "4" << Decision::NoDecision;
-    QTest::newRow("empty year") << ""
-                                << "June"
-                                << "4" << Decision::Failed;
-    QTest::newRow("letters") << "abc"
-                             << "June"
-                             << "4" << Decision::Failed;
-    QTest::newRow("digits and letters") << "19x0"
-                                        << "June"
-                                        << "4" << Decision::Failed;
-    QTest::newRow("blank year") << " "
-                                << "June"
-                                << "4" << Decision::Failed;
-    QTest::newRow("lone point") << "."
-                                << "June"
-                                << "4" << Decision::Failed;
-    QTest::newRow("exponent") << "1.95e3"
-                              << "June"
-                              << "4" << Decision::Failed;
-    QTest::newRow("arabic digits") << QString::fromUtf8("١٩٥٠") << "June"
-                                   << "4" << Decision::Failed;
+    row("1899", "1899", "June", "4", Decision::NoDecision);
+    row("2041", "2041", "June", "4", Decision::NoDecision);
+    row("fractional year", "1922.5", "June", "4", Decision::NoDecision);
+    row("negative year", "-1950", "June", "4", Decision::NoDecision);
+    row("empty year", "", "June", "4", Decision::Failed);
+    row("letters", "abc", "June", "4", Decision::Failed);
+    row("digits and letters", "19x0", "June", "4", Decision::Failed);
+    row("blank year", " ", "June", "4", Decision::Failed);
+    row("lone point", ".", "June", "4", Decision::Failed);
+    row("exponent", "1.95e3", "June", "4", Decision::Failed);
+    row("arabic digits", QString::fromUtf8("١٩٥٠"), "June", "4", Decision::Failed);
 }
 
 void TestSignTable::texts()
