@@ -57,14 +57,14 @@ class NoAnswer(AssertionError):
 
 
 class Client:
-    """The client process (serve below) on an accessibility bus: one JSON request a line in,
-    one answer a line out."""
+    """The client process (serve below, or another program's) on a bus: one JSON request a line
+    in, one answer a line out."""
 
-    def __init__(self, env, log):
+    def __init__(self, env, log, program=__file__):
         self.log = log
         with open(log, "wb") as errors:
             self.process = subprocess.Popen(
-                [_client_python(), os.path.abspath(__file__), "serve"], env=env,
+                [_client_python(), os.path.abspath(program), "serve"], env=env,
                 stdin=subprocess.PIPE, stdout=subprocess.PIPE, stderr=errors)
 
     def ask(self, request, timeout=REPLY_TIMEOUT):
@@ -99,25 +99,32 @@ class Accessibility:
 
     def __init__(self, test, session):
         self.session = session
-        root = os.path.join(session.root, "a11y")
-        os.mkdir(root, 0o700)
-        runtime = os.path.join(root, "runtime")
-        os.mkdir(runtime, 0o700)
-        # The bus and what it starts (the launcher, the accessibility bus, the registry) keep
-        # their sockets and files out of the program's folders, which the tests inspect.
-        env = {"DISPLAY": session.display, "PATH": os.environ.get("PATH", "/usr/bin:/bin"),
-               "HOME": root, "XDG_RUNTIME_DIR": runtime, "LANG": "C.UTF-8",
-               "LC_ALL": "C.UTF-8", "GSETTINGS_BACKEND": "memory"}
-        bus, self.address = harness.start_session_bus(
-            root, env, os.path.join(session.logs, "a11y-bus.log"))
-        self.processes = [bus]
-        env["DBUS_SESSION_BUS_ADDRESS"] = self.address
-        self.env = env  # for other clients of the bus
-        session.env["DBUS_SESSION_BUS_ADDRESS"] = self.address
+        self.processes = []
+        if session.desktop_bus:
+            # A Wayland session has its bus already, the one the compositor is on.
+            self.env = dict(session.desktop_bus)
+        else:
+            root = os.path.join(session.root, "a11y")
+            os.mkdir(root, 0o700)
+            runtime = os.path.join(root, "runtime")
+            os.mkdir(runtime, 0o700)
+            # The bus and what it starts (the launcher, the accessibility bus, the registry)
+            # keep their sockets and files out of the program's folders, which the tests
+            # inspect.
+            self.env = {"DISPLAY": session.display,
+                        "PATH": os.environ.get("PATH", "/usr/bin:/bin"), "HOME": root,
+                        "XDG_RUNTIME_DIR": runtime, "LANG": "C.UTF-8", "LC_ALL": "C.UTF-8",
+                        "GSETTINGS_BACKEND": "memory"}
+            bus, address = harness.start_session_bus(
+                root, self.env, os.path.join(session.logs, "a11y-bus.log"))
+            self.processes.append(bus)
+            self.env["DBUS_SESSION_BUS_ADDRESS"] = address
+            session.env["DBUS_SESSION_BUS_ADDRESS"] = address
+        self.address = self.env["DBUS_SESSION_BUS_ADDRESS"]
         # Qt bridges to AT-SPI only when the desktop says an assistive technology is running;
         # this says so for good.
         session.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
-        self.client = Client(env, os.path.join(session.logs, "a11y-client.log"))
+        self.client = Client(self.env, os.path.join(session.logs, "a11y-client.log"))
         self.processes.append(self.client.process)
 
         def stop():
@@ -300,11 +307,33 @@ def serve():
                 continue
         return shown
 
+    def shown(request):
+        """Every application's windows on screen: their process, id, title and states."""
+        found = []
+        for app in map(desktop.getChildAtIndex, range(desktop.childCount)):
+            try:
+                pid = app.get_process_id()
+                for window in map(app.getChildAtIndex, range(app.childCount)):
+                    window_states = states(window)
+                    if "showing" in window_states:
+                        found.append({"pid": pid, "id": f"{pid}{window.path}",
+                                      "name": window.name or "", "role": window.getRoleName(),
+                                      "states": window_states, "extents": extents(window)})
+            except Exception:  # gone while we looked: as good as not there
+                continue
+        return found
+
     def ping(request):
         app = application(request["pid"])
         return None if app is None else app.childCount
 
-    operations = {"find": find, "text": text, "act": act, "snapshot": snapshot, "ping": ping}
+    answer({"find": find, "text": text, "act": act, "snapshot": snapshot, "ping": ping,
+            "shown": shown})
+
+
+def answer(operations):
+    """A client's side of Client: answers each request on standard input with what the
+    operation it names returns, or with the error it raised."""
     for line in sys.stdin:
         request = json.loads(line)
         try:

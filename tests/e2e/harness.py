@@ -98,11 +98,18 @@ _WM_ENVIRONMENT = {
 }
 
 
+# The Wayland compositors a session can be instead of an X server with a window manager: the
+# program then runs as a native Wayland client (wayland.py).
+WAYLAND_COMPOSITORS = ("mutter-wayland",)
+
+
 def window_manager_name():
-    """The window manager SKYRAND_E2E_WM asks for; openbox when it is unset or empty."""
+    """The window manager (or Wayland compositor) SKYRAND_E2E_WM asks for; openbox when it is
+    unset or empty."""
     name = os.environ.get("SKYRAND_E2E_WM") or "openbox"
-    if name not in WINDOW_MANAGERS:
-        raise AssertionError(f"SKYRAND_E2E_WM={name}: not one of {', '.join(WINDOW_MANAGERS)}")
+    if name not in WINDOW_MANAGERS and name not in WAYLAND_COMPOSITORS:
+        raise AssertionError(f"SKYRAND_E2E_WM={name}: not one of "
+                             f"{', '.join(list(WINDOW_MANAGERS) + list(WAYLAND_COMPOSITORS))}")
     return name
 
 
@@ -333,6 +340,10 @@ class Session:
     """A private desktop for one test, closed by the test's cleanup or at the end of a with."""
 
     open_sessions = 0
+    # Whether the stacking order of windows can be seen from outside the window manager.
+    shows_stacking = True
+    # Whether a test can put text on the clipboard from outside the program.
+    sets_clipboard = True
     # xfwm4 finding no settings stored writes each of its defaults to xfconfd, one call after
     # the other, and that is most of its start (0.8 s or more, against 0.25 s with them). What
     # the first xfwm4 of a test process leaves behind is where the later ones start from: the
@@ -349,6 +360,10 @@ class Session:
         self._wm_bus = None  # the address of the window manager's bus, if it has one
         self._wm_config = None  # its XDG_CONFIG_HOME
         self._closed = False
+        # The environment of a bus the desktop itself runs on (a Wayland compositor's), which
+        # accessibility clients share; None on X11.
+        self.desktop_bus = None
+        self.test = test
         Session.open_sessions += 1
         test.addCleanup(self.close)
 
@@ -387,19 +402,23 @@ class Session:
                 self.env[name] = os.environ[name]
         self._install_xdg_open(xdg_open)
 
+        if window_manager is None:
+            window_manager = window_manager_name()
+        self.window_manager = window_manager
+        self._start_desktop(folder, screen, dpi)
+
+    # -- set-up --
+
+    def _start_desktop(self, folder, screen, dpi):
+        """The X server, and the window manager on it."""
+        if self.window_manager and self.window_manager not in WINDOW_MANAGERS:
+            raise AssertionError(f"unknown window manager {self.window_manager!r}")
         xvfb, self.display = start_xvfb(os.path.join(self.logs, "xvfb.log"), screen, dpi)
         self._helpers.append(xvfb)
         self.env["DISPLAY"] = self.display
         self._prime_test_keyboard()
-        if window_manager is None:
-            window_manager = window_manager_name()
-        if window_manager and window_manager not in WINDOW_MANAGERS:
-            raise AssertionError(f"unknown window manager {window_manager!r}")
-        self.window_manager = window_manager
-        if window_manager:
+        if self.window_manager:
             self._start_window_manager(folder("wm", 0o700))
-
-    # -- set-up --
 
     def _install_xdg_open(self, kind):
         """The fake browser launcher: "record", "fail", "hang", or None for no xdg-open at all."""
@@ -733,7 +752,7 @@ class Session:
     def keys(self, window, *keys):
         """Gives the window the focus and presses the keys (xdotool names: Tab, alt+h)."""
         self.focus(window)
-        self._run([tool("xdotool"), "key", "--delay", "60"] + list(keys))
+        self.keys_no_focus(*keys)
 
     def keys_no_focus(self, *keys):
         """Presses the keys wherever the keyboard focus is now, activating nothing: for tests
@@ -743,6 +762,10 @@ class Session:
     def type(self, window, text):
         self.focus(window)
         self.type_no_focus(text)
+
+    def can_type(self, text):
+        """Whether the session's keyboard can type every character of text."""
+        return True
 
     def type_no_focus(self, text, delay=60):
         """Types text wherever the keyboard focus is now, activating nothing."""
@@ -922,6 +945,9 @@ class TestCase(unittest.TestCase):
         self.addCleanup(signal.alarm, 0)
 
     def session(self, **options):
+        if window_manager_name() in WAYLAND_COMPOSITORS:
+            import wayland  # which needs this module
+            return wayland.WaylandSession(self, **options)
         return Session(self, **options)
 
     # -- the ways to the windows, shared by the tests --
@@ -961,8 +987,9 @@ class TestCase(unittest.TestCase):
         """Waits until the exit window is the program's only window, kept above the others."""
         s.wait_titles(program, [EXIT_TITLE])
         window = s.wait_window(program, EXIT_TITLE)
-        wait_until(lambda: "_NET_WM_STATE_ABOVE" in s.net_wm_state(window),
-                   "the exit window to be kept above the others")
+        if s.shows_stacking:
+            wait_until(lambda: "_NET_WM_STATE_ABOVE" in s.net_wm_state(window),
+                       "the exit window to be kept above the others")
         return window
 
 

@@ -32,6 +32,13 @@ class ScreenReader:
         root = os.path.join(session.root, "orca")
         os.mkdir(root, 0o700)
         self.env = dict(accessibility.env, HOME=root)
+        if "DISPLAY" not in self.env:
+            # Orca 43 keeps its modifier key in the X keyboard map, and will not start without
+            # an X display; on a GNOME Wayland desktop it finds Xwayland's. Here it gets an X
+            # server of its own, which nothing else uses: the program stays a Wayland client.
+            xvfb, self.env["DISPLAY"] = harness.start_xvfb(os.path.join(session.logs,
+                                                                        "orca-xvfb.log"))
+            accessibility.processes.append(xvfb)
         self.log = os.path.join(session.logs, "orca-debug.log")
         # Orca writes its debug file through a buffered Python file that it never flushes: into a
         # pipe or a plain file the last kilobytes would come only as Orca ends. A terminal is
