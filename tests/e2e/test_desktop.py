@@ -5,7 +5,10 @@ open, and what an assistive technology can do. Every class runs under the window
 SKYRAND_E2E_WM names.
 
 Where the point is that the program itself hands the keyboard to the right place, the keys go to
-whatever has the X input focus (keys_no_focus, type_no_focus): the test activates nothing."""
+wherever the keyboard focus is, on X11 or as the Wayland compositor sends them (keys_no_focus,
+type_no_focus): the test activates nothing."""
+
+# CTest: WAYLAND MessageStacking EnterInForm KeyboardAfterExit NameFilter LinkActions
 
 import a11y
 import harness
@@ -39,7 +42,8 @@ class DesktopChecks:
     def desktop(self, s, *programs):
         """The stacking order, active window and keyboard, for failure messages."""
         names = {w: title for program in programs for w, title in s.windows(program).items()}
-        order = [f"{w} {names.get(w, '(not ours)')!r}" for w in s.stacking()]
+        order = [f"{w} {names.get(w, '(not ours)')!r}" for w in s.stacking()] \
+            if s.shows_stacking else "(not shown)"
         return (f"stacking, bottom to top: {order}\nactive: {s.active_window()}, keyboard: "
                 f"{s.input_focus()}\n" + "\n".join(s.describe(p) for p in programs))
 
@@ -69,8 +73,9 @@ class MessageStacking(DesktopChecks, harness.TestCase):
     and gives the keyboard back to where it was when it closes."""
 
     def assert_in_front_with_the_keyboard(self, s, box, *programs):
-        wait_until(lambda: s.stacking()[-1:] == [box], "the message to be the topmost window",
-                   KEYBOARD_TIMEOUT, describe=lambda: self.desktop(s, *programs))
+        if s.shows_stacking:  # on Wayland only the compositor knows; it raises what it focuses
+            wait_until(lambda: s.stacking()[-1:] == [box], "the message to be the topmost "
+                       "window", KEYBOARD_TIMEOUT, describe=lambda: self.desktop(s, *programs))
         wait_until(lambda: s.active_window() == box, "the message to be the active window",
                    KEYBOARD_TIMEOUT, describe=lambda: self.desktop(s, *programs))
         self.wait_keyboard(s, box, "the message", *programs)
@@ -314,7 +319,8 @@ class NameFilter(harness.TestCase):
                 acc = a11y.Accessibility(self, s)
                 program = s.start()
                 entry = s.wait_window(program, ENTRY_TITLE)
-                s.set_clipboard("123")
+                if s.sets_clipboard:  # else the paste has nothing to paste, and is still refused
+                    s.set_clipboard("123")
                 s.type(entry, "ann")
                 name_box = acc.wait(program, "the name box", window=ENTRY_TITLE, role="text",
                                     name="Name")
