@@ -2,6 +2,8 @@
 // SPDX-License-Identifier: MIT
 #include "reading/signtable.h"
 
+#include "app/blanks.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -111,19 +113,10 @@ std::optional<double> decimalValue(QStringView text)
 
 std::optional<double> numberFromText(QStringView text)
 {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-
-    bool negative = false;
-    if (begin < end && (text[begin] == u'+' || text[begin] == u'-')) {
-        negative = text[begin] == u'-';
-        ++begin;
-    }
-    const QStringView number = text.sliced(begin, end - begin);
+    QStringView number = trimSpaces(text);
+    const bool negative = number.startsWith(u'-');
+    if (negative || number.startsWith(u'+'))
+        number = number.sliced(1);
     if (!isDecimal(number))
         return std::nullopt;
     const auto value = decimalValue(number);

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "referral/frmNagScreen2.h"
 
+#include "app/blanks.h"
 #include "platform/appicon.h"
 #include "platform/controls.h"
 #include "platform/seams.h"
@@ -258,7 +259,7 @@ bool frmNagScreen2::eventFilter(QObject *watched, QEvent *event)
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
             break;
         auto *box = static_cast<QLineEdit *>(watched);
-        const QString trimmed = modTellAFriend::trimSpaces(box->text());
+        const QString trimmed = trimSpaces(box->text()).toString();
         if (event->type() == QEvent::FocusIn && trimmed == placeholder) {
             // Qt tells assistive technologies of the new focus only after this handler. A
             // screen reader that hears of the box first through its emptying takes the box for
@@ -317,9 +318,10 @@ void frmNagScreen2::cmdClose_Click()
 void frmNagScreen2::cmdSubmit_Click()
 {
     using namespace modTellAFriend;
+    const auto trimmed = [](const QLineEdit *box) { return trimSpaces(box->text()).toString(); };
     const ReferAFriendTexts texts {
-        trimSpaces(txtName->text()), trimSpaces(txtEmail->text()), trimSpaces(txtMessage->text()),
-        trimSpaces(txtFriendName->text()), trimSpaces(txtFriendEmail->text())};
+        trimmed(txtName), trimmed(txtEmail), trimmed(txtMessage), trimmed(txtFriendName),
+        trimmed(txtFriendEmail)};
     // Kept whatever the checks below say.
     strTafName = texts.name;
     strTafEmail = texts.email;

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "referral/modTellAFriend.h"
 
+#include "app/blanks.h"
 #include "platform/seams.h"
 
 namespace modTellAFriend {
@@ -17,7 +18,7 @@ namespace {
 
 bool missing(const QString &text, QLatin1String placeholder)
 {
-    const QString trimmed = trimSpaces(text);
+    const QStringView trimmed = trimSpaces(text);
     return trimmed.isEmpty() || trimmed == placeholder;
 }
 

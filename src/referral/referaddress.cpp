@@ -20,18 +20,3 @@ QString referAFriendAddress(const ReferAFriendTexts &texts)
 }
 
 } // namespace modTellAFriend
-
-namespace modTellAFriend {
-
-QString trimSpaces(const QString &text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-    return text.mid(begin, end - begin);
-}
-
-} // namespace modTellAFriend

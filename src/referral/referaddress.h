@@ -21,10 +21,3 @@ struct ReferAFriendTexts
 QString referAFriendAddress(const ReferAFriendTexts &texts);
 
 } // namespace modTellAFriend
-
-namespace modTellAFriend {
-
-// Removes leading and trailing blanks (code 32) only; tabs and line breaks stay.
-QString trimSpaces(const QString &text);
-
-} // namespace modTellAFriend
