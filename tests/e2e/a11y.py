@@ -124,8 +124,10 @@ class Accessibility:
         # Qt bridges to AT-SPI only when the desktop says an assistive technology is running;
         # this says so for good.
         session.env["QT_LINUX_ACCESSIBILITY_ALWAYS_ON"] = "1"
-        self.client = Client(self.env, os.path.join(session.logs, "a11y-client.log"))
-        self.processes.append(self.client.process)
+        self.client = session.atspi_client
+        if not self.client:
+            self.client = Client(self.env, os.path.join(session.logs, "a11y-client.log"))
+            self.processes.append(self.client.process)
 
         def stop():
             # After the session: the program must not lose its bus while it still runs.

@@ -363,7 +363,8 @@ class Session:
         # The environment of a bus the desktop itself runs on (a Wayland compositor's), which
         # accessibility clients share; None on X11.
         self.desktop_bus = None
-        self.test = test
+        # The AT-SPI client a Wayland session reads its windows with, for others to share.
+        self.atspi_client = None
         Session.open_sessions += 1
         test.addCleanup(self.close)
 
@@ -468,13 +469,8 @@ class Session:
             if self.window_manager == "xfwm4" and Session._xfconf_seed:
                 shutil.copytree(Session._xfconf_seed, os.path.join(
                     env["XDG_CONFIG_HOME"], *_XFCONF_CHANNELS))
-        with open(os.path.join(self.logs, "wm.log"), "wb") as log:
-            wm = subprocess.Popen(
-                [tool(WINDOW_MANAGERS[self.window_manager][0])] +
-                WINDOW_MANAGERS[self.window_manager][1:],
-                env=env, cwd=root, stdin=subprocess.DEVNULL, stdout=log,
-                stderr=subprocess.STDOUT, preexec_fn=_die_with_harness)
-        self._helpers.append(wm)
+        wm = self._start_helper([tool(WINDOW_MANAGERS[self.window_manager][0])] +
+                                WINDOW_MANAGERS[self.window_manager][1:], "wm.log", env, root)
         self._wm = wm
 
         def managed():
@@ -522,6 +518,16 @@ class Session:
             atexit.register(shutil.rmtree, seed, True)
             Session._xfconf_seed = os.path.join(seed, "channels")
             shutil.copytree(channels, Session._xfconf_seed)
+
+    def _start_helper(self, command, log_name, env, cwd):
+        """Starts a process of the desktop's own, logging into the session's logs; it ends with
+        the session."""
+        with open(os.path.join(self.logs, log_name), "wb") as log:
+            process = subprocess.Popen(command, env=env, cwd=cwd, stdin=subprocess.DEVNULL,
+                                       stdout=log, stderr=subprocess.STDOUT,
+                                       preexec_fn=_die_with_harness)
+        self._helpers.append(process)
+        return process
 
     def _start_bus(self, root, env):
         bus, address = start_session_bus(root, env, os.path.join(self.logs, "bus.log"))

@@ -20,7 +20,6 @@ request per line, run under a Python that has PyGObject (a11y.Client).
 
 import os
 import re
-import subprocess
 import sys
 import time
 
@@ -59,20 +58,13 @@ class WaylandSession(harness.Session):
             root, env, os.path.join(self.logs, "bus.log"))
         self._helpers.append(bus)
         # PipeWire, which mutter needs for the screen-cast stream the pointer moves in.
-        with open(os.path.join(self.logs, "pipewire.log"), "wb") as log:
-            self._helpers.append(subprocess.Popen(
-                [tool("pipewire")], env=env, cwd=root, stdin=subprocess.DEVNULL, stdout=log,
-                stderr=subprocess.STDOUT, preexec_fn=harness._die_with_harness))
+        self._start_helper([tool("pipewire")], "pipewire.log", env, root)
         wait_until(lambda: os.path.exists(os.path.join(runtime, "pipewire-0")),
                    "PipeWire to listen", describe=lambda: self._tail("pipewire.log"))
         socket = "wayland-skyrand"
-        with open(os.path.join(self.logs, "wm.log"), "wb") as log:
-            self._wm = subprocess.Popen(
-                [tool("mutter"), "--headless", "--wayland", "--no-x11", "--virtual-monitor",
-                 "%dx%d" % screen, "--wayland-display", socket],
-                env=env, cwd=root, stdin=subprocess.DEVNULL, stdout=log,
-                stderr=subprocess.STDOUT, preexec_fn=harness._die_with_harness)
-        self._helpers.append(self._wm)
+        self._wm = self._start_helper(
+            [tool("mutter"), "--headless", "--wayland", "--no-x11", "--virtual-monitor",
+             "%dx%d" % screen, "--wayland-display", socket], "wm.log", env, root)
         self.display = os.path.join(runtime, socket)
         # Everything else on the bus (the accessibility bus it starts, Orca) sees what a program
         # of this session sees.
@@ -82,18 +74,13 @@ class WaylandSession(harness.Session):
         self.env.update(WAYLAND_DISPLAY=self.display, XDG_SESSION_TYPE="wayland",
                         DBUS_SESSION_BUS_ADDRESS=env["DBUS_SESSION_BUS_ADDRESS"],
                         QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-        self._clients = []
-        self._input = self._client("input")
+        self._input = a11y.Client(self.desktop_bus, os.path.join(self.logs, "input-client.log"),
+                                  __file__)
         # Meta-0: the connector mutter names its virtual monitor by.
         self._input.ask({"op": "start", "timeout": harness.TIMEOUT, "monitor": "Meta-0"},
                         harness.TIMEOUT + 5)
-        self._atspi = self._client("a11y")
-
-    def _client(self, name):
-        client = a11y.Client(self.desktop_bus, os.path.join(self.logs, f"{name}-client.log"),
-                             __file__ if name == "input" else a11y.__file__)
-        self._clients.append(client)
-        return client
+        self.atspi_client = a11y.Client(self.desktop_bus,
+                                        os.path.join(self.logs, "a11y-client.log"))
 
     def close(self):
         try:
@@ -105,13 +92,13 @@ class WaylandSession(harness.Session):
                     self._wm.wait()
             super().close()
         finally:
-            for client in getattr(self, "_clients", []):
+            for client in (self._input, self.atspi_client):
                 client.close()
 
     # -- windows, as AT-SPI shows them --
 
     def _shown(self):
-        return self._atspi.ask({"op": "shown"})
+        return self.atspi_client.ask({"op": "shown"})
 
     def windows(self, program):
         if not program.running():
