@@ -19,6 +19,8 @@
 #include <QUrlQuery>
 #include <QWindow>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
 
 const QString kPage = QStringLiteral("https://www.orrimsoftwares.com/skyrand/ssd.php?page=");
@@ -95,28 +97,28 @@ void TestExitFlow::exitWindowAsLoaded()
     QVERIFY(!window.windowIcon().isNull() && !window.picNagscreen2Icon->pixmap().isNull());
     QVERIFY(window.windowFlags() & Qt::WindowStaysOnTopHint);
 
-    QCOMPARE(window.Check1->text(), u"Click Here To Visit www.orrimsoftwares.com Now"_qs);
-    QCOMPARE(window.cmdClose->text(), u"E&xit"_qs);
-    QCOMPARE(window.cmdSubmit->text(), u"Refer A Friend &Now"_qs);
-    QCOMPARE(window.lblGoToHome->text(), u"Click Here To Visit Orrim Softwares"_qs);
-    QCOMPARE(window.findChild<QLabel *>(u"Frame6Caption"_qs)->text(),
-             u"Download Orrim Softwares"_qs);
-    QCOMPARE(window.findChild<QLabel *>(u"Frame2Caption"_qs)->text(), u"Refer A Friend"_qs);
-    QCOMPARE(window.Frame2->accessibleName(), u"Refer A Friend"_qs);
+    QCOMPARE(window.Check1->text(), u"Click Here To Visit www.orrimsoftwares.com Now"_s);
+    QCOMPARE(window.cmdClose->text(), u"E&xit"_s);
+    QCOMPARE(window.cmdSubmit->text(), u"Refer A Friend &Now"_s);
+    QCOMPARE(window.lblGoToHome->text(), u"Click Here To Visit Orrim Softwares"_s);
+    QCOMPARE(window.findChild<QLabel *>(u"Frame6Caption"_s)->text(),
+             u"Download Orrim Softwares"_s);
+    QCOMPARE(window.findChild<QLabel *>(u"Frame2Caption"_s)->text(), u"Refer A Friend"_s);
+    QCOMPARE(window.Frame2->accessibleName(), u"Refer A Friend"_s);
 
     // The product family text: two paragraphs 61 blanks apart, a typographic apostrophe and a
     // closing blank; on screen the second paragraph starts a line of its own.
     const QString family = window.Label3->caption();
     QVERIFY(family.startsWith(u"If you have enjoyed this software"));
     QVERIFY(family.contains(QString::fromUtf8("world\u2019s largest")));
-    QVERIFY(family.contains(u"their interests."_qs + QString(61, u' ') + u"All the programs"_qs));
+    QVERIFY(family.contains(u"their interests."_s + QString(61, u' ') + u"All the programs"_s));
     QVERIFY(family.endsWith(u"friends and family. "));
     QVERIFY(window.Label3->text().contains(u"their interests.\nAll the programs"));
 
     // The hidden message box keeps its line break.
     QVERIFY(!window.txtMessage->isVisible());
-    QCOMPARE(window.txtMessage->text(), u"Your Message\r\n"_qs);
-    QCOMPARE(window.txtFriendEmail->accessibleName(), u"Friend's Email Address"_qs);
+    QCOMPARE(window.txtMessage->text(), u"Your Message\r\n"_s);
+    QCOMPARE(window.txtFriendEmail->accessibleName(), u"Friend's Email Address"_s);
 
     QCOMPARE(QApplication::focusWidget(), window.cmdClose);
     const QList<QWidget *> order = {window.Check1,   window.txtName,        window.cmdSubmit,
@@ -170,7 +172,7 @@ void TestExitFlow::closingShowsTheExitWindow()
     entry.show();
     MainForm *closing = &entry;
     if (window == u"frmDisplay") {
-        entry.txtName->setText(u"ANNA"_qs);
+        entry.txtName->setText(u"ANNA"_s);
         entry.cmdNext->click();
         closing = LoadedWindows::find<frmDisplay>();
         QCOMPARE(visibleWindows(), QStringList {window}); // the exit window exists, hidden
@@ -179,9 +181,9 @@ void TestExitFlow::closingShowsTheExitWindow()
     QVERIFY(QTest::qWaitForWindowActive(closing));
 
     if (how == u"Exit button")
-        QTest::mouseClick(closing->findChild<QPushButton *>(u"cmdExit"_qs), Qt::LeftButton);
+        QTest::mouseClick(closing->findChild<QPushButton *>(u"cmdExit"_s), Qt::LeftButton);
     else if (how == u"File menu")
-        closing->findChild<QAction *>(u"mnuExit"_qs)->trigger();
+        closing->findChild<QAction *>(u"mnuExit"_s)->trigger();
     else if (how == u"Escape")
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     else if (how == u"Enter")
@@ -189,7 +191,7 @@ void TestExitFlow::closingShowsTheExitWindow()
     else
         closing->windowHandle()->close(); // as the window manager's close button does
 
-    QCOMPARE(visibleWindows(), QStringList {u"frmNagScreen2"_qs});
+    QCOMPARE(visibleWindows(), QStringList {u"frmNagScreen2"_s});
     // The exit window takes the keyboard, on its Exit button: it asks the window manager for it,
     // as window managers that prevent focus stealing want.
     auto *exitWindow = LoadedWindows::find<frmNagScreen2>();
@@ -220,7 +222,7 @@ void TestExitFlow::leavingEndsTheProgram()
     frmMain &entry = LoadedWindows::load<frmMain>();
     entry.installEventFilter(&recorder);
     entry.show();
-    entry.txtName->setText(u"ANNA"_qs);
+    entry.txtName->setText(u"ANNA"_s);
     entry.cmdNext->click();
     LoadedWindows::find<frmDisplay>()->cmdExit->click();
     frmNagScreen2 &exitWindow = LoadedWindows::load<frmNagScreen2>();
@@ -258,8 +260,8 @@ void TestExitFlow::links()
     QVERIFY(followAsAssistiveTechnology(window.lblGoToHome));
     QVERIFY(!followAsAssistiveTechnology(window.Label3));
     QCOMPARE(fake->browser.opened,
-             QStringList({kPage + u"home-page"_qs, kPage + u"home-page"_qs,
-                          kPage + u"orrimsoftwares"_qs, kPage + u"orrimsoftwares"_qs}));
+             QStringList({kPage + u"home-page"_s, kPage + u"home-page"_s,
+                          kPage + u"orrimsoftwares"_s, kPage + u"orrimsoftwares"_s}));
     QVERIFY(window.isVisible());
 }
 
@@ -313,7 +315,7 @@ void TestExitFlow::enterClicksOnlyTheFocusedButton()
     QCOMPARE(!fake->process.ends.isEmpty(), ends);
     if (ends)
         return;
-    QCOMPARE(visibleWindows(), QStringList {u"frmNagScreen2"_qs});
+    QCOMPARE(visibleWindows(), QStringList {u"frmNagScreen2"_s});
     if (auto *box = qobject_cast<QLineEdit *>(target))
         QCOMPARE(box->text(), before);
     QStringList messages;
@@ -352,7 +354,7 @@ void TestExitFlow::messagesBelongToTheExitWindow()
     QTest::mouseClick(window.cmdSubmit, Qt::LeftButton);
     QCOMPARE(fake->messages.shown.size(), 1);
     QCOMPARE(fake->messages.shown.first().text, message);
-    QCOMPARE(fake->messages.shown.first().owner, u"frmNagScreen2"_qs);
+    QCOMPARE(fake->messages.shown.first().owner, u"frmNagScreen2"_s);
 }
 
 void TestExitFlow::realMessageBoxLiesAboveTheExitWindow()
@@ -361,10 +363,10 @@ void TestExitFlow::realMessageBoxLiesAboveTheExitWindow()
 
     frmNagScreen2 &window = LoadedWindows::load<frmNagScreen2>();
     QVERIFY(showActive(window));
-    window.txtEmail->setText(u"a@b.c"_qs);
-    window.txtFriendEmail->setText(u"b@c.d"_qs);
+    window.txtEmail->setText(u"a@b.c"_s);
+    window.txtFriendEmail->setText(u"b@c.d"_s);
     window.txtFriendName->setFocus();
-    window.txtFriendName->setText(u"Bo"_qs);
+    window.txtFriendName->setText(u"Bo"_s);
 
     QPointer<QMessageBox> seen;
     bool ownedAndOnTop = false;
@@ -443,7 +445,7 @@ void TestExitFlow::placeholders()
         focusChange(line, QEvent::FocusIn);
         QTest::keyClick(line, Qt::Key_Z);
         QCoreApplication::processEvents();
-        QCOMPARE(line->text(), u"z"_qs);
+        QCOMPARE(line->text(), u"z"_s);
     }
 }
 
@@ -454,16 +456,16 @@ void TestExitFlow::noSpaceInEmailBoxes()
     for (QLineEdit *box : {window.txtEmail, window.txtFriendEmail, window.txtName}) {
         box->clear();
         box->setFocus();
-        QTest::keyClicks(box, u"a b"_qs);
+        QTest::keyClicks(box, u"a b"_s);
         // After the message the keyboard is back in the same box.
         QTRY_COMPARE(QApplication::focusWidget(), box);
     }
-    QCOMPARE(window.txtEmail->text(), u"ab"_qs);
-    QCOMPARE(window.txtFriendEmail->text(), u"ab"_qs);
-    QCOMPARE(window.txtName->text(), u"a b"_qs);
+    QCOMPARE(window.txtEmail->text(), u"ab"_s);
+    QCOMPARE(window.txtFriendEmail->text(), u"ab"_s);
+    QCOMPARE(window.txtName->text(), u"a b"_s);
     QCOMPARE(fake->messages.shown.size(), 2);
     for (const RecordedMessage &shown : fake->messages.shown) {
-        QCOMPARE(shown.text, u"Email Address Cannot Contain Space"_qs);
+        QCOMPARE(shown.text, u"Email Address Cannot Contain Space"_s);
         QCOMPARE(shown.icon, platform::Icon::Critical);
     }
 }
@@ -518,19 +520,19 @@ void TestExitFlow::submit()
 
     // The trimmed texts are kept whatever the outcome; the boxes keep theirs.
     QCOMPARE(modTellAFriend::strTafEmail, email);
-    QCOMPARE(window.txtName->text(), boxes[0] == u"-" ? u"Your Name"_qs : boxes[0]);
+    QCOMPARE(window.txtName->text(), boxes[0] == u"-" ? u"Your Name"_s : boxes[0]);
     if (result != u"sent") {
         QCOMPARE(fake->messages.shown.size(), 2);
         QCOMPARE(fake->messages.shown.first().text, result);
         QCOMPARE(fake->messages.shown.first().icon, platform::Icon::Critical);
-        QCOMPARE(fake->messages.shown.first().title, u"Skyrand"_qs);
+        QCOMPARE(fake->messages.shown.first().title, u"Skyrand"_s);
         QVERIFY(fake->browser.opened.isEmpty());
         return;
     }
     QVERIFY(fake->messages.shown.isEmpty());
     const QString expected = kPage +
         u"qvot-refer-a-friend&taf1=Ann&taf2=ann%40a.b&taf3=Your%20Message%0D%0A&taf4=Bo"
-        u"&taf5=bo%40b.c&taf6=https%3A%2F%2Fwww.orrimsoftwares.com%2Fskyrand%2F"_qs;
+        u"&taf5=bo%40b.c&taf6=https%3A%2F%2Fwww.orrimsoftwares.com%2Fskyrand%2F"_s;
     QCOMPARE(fake->browser.opened, QStringList({expected, expected}));
     QCOMPARE(modTellAFriend::strTafURL, expected);
 }
@@ -557,11 +559,11 @@ void TestExitFlow::requestAddressCarriesTextsIntact()
     QVERIFY(url.isValid());
     QCOMPARE(url.toString(QUrl::FullyEncoded), address);
     QCOMPARE(url.adjusted(QUrl::RemoveQuery).toString(),
-             u"https://www.orrimsoftwares.com/skyrand/ssd.php"_qs);
+             u"https://www.orrimsoftwares.com/skyrand/ssd.php"_s);
     QList<QPair<QString, QString>> expected = {{"page", "qvot-refer-a-friend"}};
     for (int i = 0; i < 5; ++i)
-        expected.append(qMakePair(u"taf"_qs + QString::number(i + 1), texts[i]));
-    expected.append(qMakePair(u"taf6"_qs, u"https://www.orrimsoftwares.com/skyrand/"_qs));
+        expected.append(qMakePair(u"taf"_s + QString::number(i + 1), texts[i]));
+    expected.append(qMakePair(u"taf6"_s, u"https://www.orrimsoftwares.com/skyrand/"_s));
     QCOMPARE(parameters(address), expected);
 }
 

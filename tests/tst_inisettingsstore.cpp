@@ -12,6 +12,8 @@
 
 #include <memory>
 
+using namespace Qt::Literals::StringLiterals;
+
 using platform::IniSettingsStore;
 
 Q_DECLARE_METATYPE(std::optional<QString>)
@@ -133,7 +135,7 @@ QStringList debugLines;
 void recordDebugLine(QtMsgType type, const QMessageLogContext &context, const QString &message)
 {
     if (type == QtDebugMsg)
-        debugLines << QString::fromLatin1(context.category) + u": "_qs + message;
+        debugLines << QString::fromLatin1(context.category) + u": "_s + message;
 }
 
 } // namespace
@@ -153,10 +155,10 @@ void TestIniSettingsStore::unreadableFileIsReportedWhenAsked()
     QCOMPARE(store.read(kApplication, kSection, kKey), std::optional<QString>());
     QCOMPARE(debugLines, QStringList()); // silent unless asked
 
-    QLoggingCategory::setFilterRules(u"skyrand.*.debug=true"_qs);
+    QLoggingCategory::setFilterRules(u"skyrand.*.debug=true"_s);
     QCOMPARE(store.read(kApplication, kSection, kKey), std::optional<QString>());
     QCOMPARE(debugLines.size(), 1);
-    QVERIFY2(debugLines.first().startsWith(u"skyrand.settings: cannot parse, left alone: "_qs) &&
+    QVERIFY2(debugLines.first().startsWith(u"skyrand.settings: cannot parse, left alone: "_s) &&
                  debugLines.first().contains(path),
              qPrintable(debugLines.first()));
 }

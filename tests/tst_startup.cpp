@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::Literals::StringLiterals;
+
 using modHelp::DecodeSetting;
 using modHelp::EncodeSetting;
 
@@ -38,7 +40,7 @@ QString codes(const QString &text)
 
 QString entryKey()
 {
-    return platform::programName() + QStringLiteral("/Settings/") + EncodeSetting(u"Duration"_qs);
+    return platform::programName() + QStringLiteral("/Settings/") + EncodeSetting(u"Duration"_s);
 }
 
 } // namespace
@@ -93,7 +95,7 @@ void TestStartUp::encodingRoundTrip()
         every.append(QChar(code));
     QCOMPARE(DecodeSetting(EncodeSetting(every)), every);
     // Decoding drops what has no code below 85 places down; nothing ever grows.
-    QCOMPARE(codes(DecodeSetting(QString::fromUtf8("\u0054\u00b6\u20ac"))), u"97"_qs);
+    QCOMPARE(codes(DecodeSetting(QString::fromUtf8("\u0054\u00b6\u20ac"))), u"97"_s);
 }
 
 void TestStartUp::reminder_data()
@@ -139,7 +141,7 @@ void TestStartUp::reminder()
         QCOMPARE(fake->messages.shown.size(), 1);
         const RecordedMessage &question = fake->messages.shown.first();
         QCOMPARE(question.text, kQuestion);
-        QCOMPARE(question.title, u"Skyrand"_qs);
+        QCOMPARE(question.title, u"Skyrand"_s);
         QCOMPARE(question.icon, platform::Icon::Information);
         QCOMPARE(question.buttons, platform::Buttons::YesNo);
     } else {
@@ -147,7 +149,7 @@ void TestStartUp::reminder()
     }
     QCOMPARE(fake->settings.saves, saved ? 1 : 0);
     if (saved)
-        QCOMPARE(DecodeSetting(fake->settings.entries.value(entryKey())), u"2026-12-08"_qs);
+        QCOMPARE(DecodeSetting(fake->settings.entries.value(entryKey())), u"2026-12-08"_s);
     QCOMPARE(fake->browser.opened,
              answer == int(platform::Answer::Yes) ? QStringList {kDownloadPage} : QStringList());
 }
@@ -158,8 +160,8 @@ void TestStartUp::secondInstanceIsRefused()
     StartUp();
     QCOMPARE(fake->messages.shown.size(), 1);
     const RecordedMessage &refusal = fake->messages.shown.first();
-    QCOMPARE(refusal.text, u"Application is already running"_qs);
-    QCOMPARE(refusal.title, u"Skyrand"_qs);
+    QCOMPARE(refusal.text, u"Application is already running"_s);
+    QCOMPARE(refusal.title, u"Skyrand"_s);
     QCOMPARE(refusal.icon, platform::Icon::Information);
     QCOMPARE(refusal.buttons, platform::Buttons::Ok);
     QCOMPARE(refusal.loadedWindows, 0);
@@ -171,7 +173,7 @@ void TestStartUp::secondInstanceIsRefused()
 void TestStartUp::startUpShowsTheEntryWindow()
 {
     // A due reminder asks before the entry window exists; Yes opens the page first.
-    fake->settings.entries.insert(entryKey(), EncodeSetting(u"2026-01-01"_qs));
+    fake->settings.entries.insert(entryKey(), EncodeSetting(u"2026-01-01"_s));
     fake->messages.answers.push_back(platform::Answer::Yes);
     StartUp();
     QCOMPARE(fake->clock.seeds, 1);
@@ -250,24 +252,24 @@ void TestStartUp::iniStoreKeepsTheEntryExactly()
         qScopeGuard([this] { platform::install<platform::SettingsStore>(&fake->settings); });
     platform::SettingsStore &store = platform::settings();
 
-    const QString key = EncodeSetting(u"Duration"_qs);
-    QCOMPARE(store.read(u"skyrand"_qs, u"Settings"_qs, key), std::optional<QString>(QString()));
-    const QString value = EncodeSetting(u"2026-12-08"_qs);
-    QVERIFY(store.save(u"skyrand"_qs, u"Settings"_qs, key, value));
-    QCOMPARE(store.read(u"skyrand"_qs, u"Settings"_qs, key), std::optional<QString>(value));
-    QCOMPARE(QDir(config.path()).entryList(QDir::Files), QStringList {u"skyrand.ini"_qs});
+    const QString key = EncodeSetting(u"Duration"_s);
+    QCOMPARE(store.read(u"skyrand"_s, u"Settings"_s, key), std::optional<QString>(QString()));
+    const QString value = EncodeSetting(u"2026-12-08"_s);
+    QVERIFY(store.save(u"skyrand"_s, u"Settings"_s, key, value));
+    QCOMPARE(store.read(u"skyrand"_s, u"Settings"_s, key), std::optional<QString>(value));
+    QCOMPARE(QDir(config.path()).entryList(QDir::Files), QStringList {u"skyrand.ini"_s});
     // Another program name keeps its own file.
-    QCOMPARE(store.read(u"foo"_qs, u"Settings"_qs, key), std::optional<QString>(QString()));
+    QCOMPARE(store.read(u"foo"_s, u"Settings"_s, key), std::optional<QString>(QString()));
 
     // A file Qt cannot read is neither read nor replaced.
-    const QString path = config.filePath(u"broken.ini"_qs);
+    const QString path = config.filePath(u"broken.ini"_s);
     const QByteArray garbage("\x01\x02 not a settings file\n[Sett");
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(garbage);
     file.close();
-    QCOMPARE(store.read(u"broken"_qs, u"Settings"_qs, key), std::nullopt);
-    QVERIFY(!store.save(u"broken"_qs, u"Settings"_qs, key, value));
+    QCOMPARE(store.read(u"broken"_s, u"Settings"_s, key), std::nullopt);
+    QVERIFY(!store.save(u"broken"_s, u"Settings"_s, key, value));
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), garbage);
 }
@@ -282,7 +284,7 @@ void TestStartUp::lockFileGuard()
     const auto fakeAgain =
         qScopeGuard([this] { platform::install<platform::InstanceGuard>(&fake->instance); });
     platform::InstanceGuard &guard = platform::instanceGuard();
-    const QString lockPath = runtime.filePath(u"guarded.lock"_qs);
+    const QString lockPath = runtime.filePath(u"guarded.lock"_s);
 
     // A lock left by a process that is gone is taken over.
     {
@@ -290,13 +292,13 @@ void TestStartUp::lockFileGuard()
         QVERIFY(stale.open(QIODevice::WriteOnly));
         stale.write("999999999\nguarded\n" + QSysInfo::machineHostName().toUtf8() + '\n');
     }
-    QVERIFY(!guard.anotherInstanceRunning(u"guarded"_qs));
+    QVERIFY(!guard.anotherInstanceRunning(u"guarded"_s));
     QLockFile other(lockPath);
     QVERIFY(!other.tryLock(0));
     guard.release();
     QVERIFY(other.tryLock(0));
     // Now the lock belongs to someone alive, however old it grows.
-    QVERIFY(guard.anotherInstanceRunning(u"guarded"_qs));
+    QVERIFY(guard.anotherInstanceRunning(u"guarded"_s));
     other.unlock();
 }
 
