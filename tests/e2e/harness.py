@@ -342,8 +342,8 @@ class Session:
     open_sessions = 0
     # Whether the stacking order of windows can be seen from outside the window manager.
     shows_stacking = True
-    # Whether a test can put text on the clipboard from outside the program.
-    sets_clipboard = True
+    # Whether a click can be aimed at a point of a window: where something reports where it is.
+    aims_clicks = True
     # xfwm4 finding no settings stored writes each of its defaults to xfconfd, one call after
     # the other, and that is most of its start (0.8 s or more, against 0.25 s with them). What
     # the first xfwm4 of a test process leaves behind is where the later ones start from: the
@@ -950,11 +950,15 @@ class TestCase(unittest.TestCase):
         signal.alarm(TEST_BUDGET)
         self.addCleanup(signal.alarm, 0)
 
-    def session(self, **options):
+    @staticmethod
+    def session_class():
         if window_manager_name() in WAYLAND_COMPOSITORS:
             import wayland  # which needs this module
-            return wayland.WaylandSession(self, **options)
-        return Session(self, **options)
+            return wayland.WaylandSession
+        return Session
+
+    def session(self, **options):
+        return self.session_class()(self, **options)
 
     # -- the ways to the windows, shared by the tests --
 

@@ -2,6 +2,9 @@
 # SPDX-License-Identifier: MIT
 """Faults of the desktop and of stored data: the real program must stay usable and lose nothing."""
 
+# Closing windows by the window manager's title bar while a message box is up:
+# CTest: DESKTOP ModalFaults
+
 import os
 import random
 import stat

@@ -2,8 +2,6 @@
 # SPDX-License-Identifier: MIT
 """Start-up of the real program: the entry window, the single-instance guard, the reminder."""
 
-# CTest: WAYLAND EntryWindow SingleInstance UpdateReminder
-
 import os
 
 import harness
