@@ -11,6 +11,7 @@
 #include "referral/referaddress.h"
 #include "weblinks/modHelp.h"
 
+#include <QJsonArray>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -24,6 +25,27 @@ using namespace Qt::Literals::StringLiterals;
 namespace {
 
 const QString kPage = QStringLiteral("https://www.orrimsoftwares.com/skyrand/ssd.php?page=");
+
+// The requests of tests/data by case: the form's name, e-mail, friend's name and friend's e-mail,
+// and the address they make.
+struct Request
+{
+    QStringList texts;
+    QString address;
+};
+
+QMap<QString, Request> requests()
+{
+    QMap<QString, Request> found;
+    for (const QJsonValue row : testData("refer-requests.json")[u"requests"].toArray()) {
+        const QJsonObject r = row.toObject();
+        QStringList texts;
+        for (const char *box : {"name", "email", "friend name", "friend email"})
+            texts << r[QLatin1String(box)].toString();
+        found.insert(r[u"case"].toString(), {texts, r[u"address"].toString()});
+    }
+    return found;
+}
 
 // Records the order in which windows are closed.
 class CloseRecorder : public QObject
@@ -86,6 +108,7 @@ private slots:
     void noSpaceInEmailBoxes();
     void submit_data();
     void submit();
+    void requestAddressesAsWrittenDown();
     void requestAddressCarriesTextsIntact_data();
     void requestAddressCarriesTextsIntact();
 };
@@ -101,8 +124,7 @@ void TestExitFlow::exitWindowAsLoaded()
     QCOMPARE(window.cmdClose->text(), u"E&xit"_s);
     QCOMPARE(window.cmdSubmit->text(), u"Refer A Friend &Now"_s);
     QCOMPARE(window.lblGoToHome->text(), u"Click Here To Visit Orrim Softwares"_s);
-    QCOMPARE(window.findChild<QLabel *>(u"Frame6Caption"_s)->text(),
-             u"Download Orrim Softwares"_s);
+    QCOMPARE(window.findChild<QLabel *>(u"Frame6Caption"_s)->text(), u"Download Orrim Softwares"_s);
     QCOMPARE(window.findChild<QLabel *>(u"Frame2Caption"_s)->text(), u"Refer A Friend"_s);
     QCOMPARE(window.Frame2->accessibleName(), u"Refer A Friend"_s);
 
@@ -530,11 +552,18 @@ void TestExitFlow::submit()
         return;
     }
     QVERIFY(fake->messages.shown.isEmpty());
-    const QString expected = kPage +
-        u"qvot-refer-a-friend&taf1=Ann&taf2=ann%40a.b&taf3=Your%20Message%0D%0A&taf4=Bo"
-        u"&taf5=bo%40b.c&taf6=https%3A%2F%2Fwww.orrimsoftwares.com%2Fskyrand%2F"_s;
+    const QString expected = requests().value(u"plain"_s).address;
     QCOMPARE(fake->browser.opened, QStringList({expected, expected}));
     QCOMPARE(modTellAFriend::strTafURL, expected);
+}
+
+void TestExitFlow::requestAddressesAsWrittenDown()
+{
+    for (const Request &request : requests())
+        QCOMPARE(modTellAFriend::referAFriendAddress({request.texts[0], request.texts[1],
+                                                      u"Your Message\r\n"_s, request.texts[2],
+                                                      request.texts[3]}),
+                 request.address);
 }
 
 void TestExitFlow::requestAddressCarriesTextsIntact_data()

@@ -17,6 +17,7 @@ import argparse
 import atexit
 import ctypes
 import datetime
+import json
 import os
 import re
 import shlex
@@ -28,7 +29,6 @@ import sys
 import tempfile
 import time
 import unittest
-import urllib.parse
 
 PROGRAM = None  # the skyrand executable, set by main()
 TIMEOUT = 60.0  # for waiting only: a sanitizer build on a busy machine is slow
@@ -46,16 +46,23 @@ DOWNLOAD_PAGE = SITE + "/skyrand/ssd.php?page=download-web-page"
 REFER_PAGE = SITE + "/skyrand/ssd.php?page=qvot-refer-a-friend"
 
 
+DATA = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "data")
+
+
+def _data(name):
+    """One of the files that the unit tests check the program against (tests/data)."""
+    with open(os.path.join(DATA, name), encoding="utf-8") as f:
+        return json.load(f)
+
+
+# What the browser must get from the exit window's form, by the form's texts: (name, e-mail,
+# friend's name, friend's e-mail): address, as bytes.
+REFER_REQUESTS = {(r["name"], r["email"], r["friend name"], r["friend email"]):
+                  r["address"].encode() for r in _data("refer-requests.json")["requests"]}
+
+
 def refer_request(name, email, friend_name, friend_email):
-    """What the browser must get from the exit window's form holding these values: the page
-    with taf1 to taf6, each value percent-encoded whole, the hidden message and the product
-    folder among them. How the program builds it is its unit tests' business; the end-to-end
-    tests check that this is what arrives."""
-    def value(text):
-        return urllib.parse.quote(text, safe="")
-    return (f"{REFER_PAGE}&taf1={value(name)}&taf2={value(email)}"
-            f"&taf3=Your%20Message%0D%0A&taf4={value(friend_name)}&taf5={value(friend_email)}"
-            f"&taf6={value(SITE + '/skyrand/')}").encode()
+    return REFER_REQUESTS[(name, email, friend_name, friend_email)]
 
 
 def _version():
@@ -155,28 +162,17 @@ def wait_until(condition, what, timeout=TIMEOUT, describe=None):
         time.sleep(0.05)
 
 
-# --- the settings file, byte for byte as the program's QSettings writes it -------------------
+# --- the settings file, byte for byte as the program writes it ------------------------------
 
-
-def scramble(text):
-    """The program's settings encoding: every Latin-1 code moved up by 85."""
-    return "".join(chr(ord(c) + 85) for c in text if ord(c) + 85 <= 255)
-
-
-def _ini_key(key):
-    # QSettings keeps letters, digits, "_", "-" and "." and writes every other Latin-1
-    # character of a key as %XX.
-    return "".join(c if c.isascii() and (c.isalnum() or c in "_-.") else "%%%02X" % ord(c)
-                   for c in key).encode("ascii")
-
-
-REMINDER_KEY = _ini_key(scramble("Duration"))
+_SETTINGS = _data("settings.json")
+_DATE_CHARACTERS = _SETTINGS["date characters"]
+REMINDER_KEY = _SETTINGS["key"].encode()
 
 
 def settings_bytes(date):
     """The settings file that holds one last-reminder date."""
-    value = scramble(date.isoformat()).encode("utf-8")
-    return b"[Settings]\n" + REMINDER_KEY + b"=" + value + b"\n"
+    value = "".join(_DATE_CHARACTERS[c] for c in date.isoformat()).encode("utf-8")
+    return _SETTINGS["section"].encode() + b"\n" + REMINDER_KEY + b"=" + value + b"\n"
 
 
 def stored_date(path):
@@ -186,10 +182,11 @@ def stored_date(path):
             lines = f.read().split(b"\n")
     except OSError:
         return None
+    plain = {written: c for c, written in _DATE_CHARACTERS.items()}
     for line in lines:
         if line.startswith(REMINDER_KEY + b"="):
             value = line[len(REMINDER_KEY) + 1:].decode("utf-8", "replace")
-            return "".join(chr(ord(c) - 85) for c in value if ord(c) >= 85)
+            return "".join(plain.get(c, "?") for c in value)
     return None
 
 

@@ -2,6 +2,9 @@
 // SPDX-License-Identifier: MIT
 #include "fakeplatform.h"
 
+#include <QFile>
+#include <QJsonDocument>
+
 #include "app/startup.h"
 #include "platform/controls.h"
 #include "platform/form.h"
@@ -162,4 +165,12 @@ bool showActive(QWidget &window)
     window.show();
     window.activateWindow();
     return QTest::qWaitForWindowActive(&window);
+}
+
+QJsonObject testData(const char *file)
+{
+    QFile data(QStringLiteral(SKYRAND_TEST_DATA "/") + QLatin1String(file));
+    if (!data.open(QIODevice::ReadOnly))
+        qFatal("cannot read %s", qPrintable(data.fileName()));
+    return QJsonDocument::fromJson(data.readAll()).object();
 }

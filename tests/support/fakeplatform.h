@@ -4,6 +4,7 @@
 
 #include "platform/seams.h"
 
+#include <QJsonObject>
 #include <QList>
 #include <QMap>
 #include <QObject>
@@ -12,6 +13,10 @@
 
 #include <deque>
 #include <memory>
+
+// One of the files in tests/data, which the end-to-end tests read too: what the program writes
+// and sends, byte for byte, written down once.
+QJsonObject testData(const char *file);
 
 // Recording replacements for every seam, installed for the lifetime of one FakePlatform.
 struct RecordedMessage
