@@ -15,6 +15,7 @@ what the driver observed, so a failing run replays (--steps FILE) and shrinks (-
 
 import argparse
 import collections
+import dataclasses
 import os
 import random
 import re
@@ -189,7 +190,7 @@ class Life:
 class Soak:
     def __init__(self, wm, answer_limit, quiet=False):
         self.wm, self.answer_limit, self.quiet, self.life = wm, answer_limit, quiet, None
-        self.steps = []  # (step, observed label) of this run
+        self.steps = []  # (step, with the state it was made in, observed label) of this run
         self.figures = {"starts": 0, "second instances": 0, "reminders seeded": 0,
                         "combinations": collections.Counter(),
                         "addresses": collections.Counter(), "messages": collections.Counter(),
@@ -641,12 +642,33 @@ class Soak:
 
     # -- running --
 
+    @staticmethod
+    def state(obs):
+        """What a step is recorded in (Step.when): the windows, and which has the keyboard."""
+        focused = next((w for w in obs.managed() + obs.managed("second") if w.id == obs.focus),
+                       None)
+        return {"shows": obs.label(), "keyboard": focused and focused.kind}
+
+    def await_state(self, index, step):
+        """Waits until the program is where the step was recorded, as the user would wait."""
+        deadline = time.monotonic() + harness.TIMEOUT
+        while self.state(self.last) != step.when:
+            if time.monotonic() > deadline:
+                raise Fault("replay", f"step #{index} ({step.describe()}) waited in vain for "
+                            f"{step.when}: the program is at {self.state(self.last)}")
+            time.sleep(0.1)
+            self.last = self.observe()
+
     def one(self, step, replay=False):
         """Performs one step and checks every rule after it. A step that cannot be made on what
         is there fails a replay; a random run leaves it out, as the user would not make it."""
+        index = len(self.steps) + 1
+        if replay and step.when and not isinstance(step, Start) and self.life is not None:
+            self.await_state(index, step)
         obs = self.last or Observation()
+        if not isinstance(step, Start):
+            step = dataclasses.replace(step, when=self.state(obs))
         self.steps.append((step, obs.label()))
-        index = len(self.steps)
         if not self.quiet and os.environ.get("SKYRAND_SOAK_TRACE"):
             print(f"  #{index} [{obs.label()}] {step.describe()}", flush=True)
         try:

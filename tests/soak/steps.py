@@ -29,9 +29,16 @@ def step(kind, words):
     return register
 
 
+@dataclasses.dataclass(frozen=True)
 class Step:
     """perform(soak, obs) sends the step's input to the program as obs, the last observation,
-    has it; when that cannot be done it raises CannotPerform before sending anything."""
+    has it; when that cannot be done it raises CannotPerform before sending anything.
+
+    when is the state the step was recorded in: {"shows": the windows, as the figures name
+    their combinations, "keyboard": the kind of window that had the keyboard}. A replay waits
+    for it before it acts, so that a slow machine replays the same steps into the same
+    windows."""
+    when: "dict | None" = dataclasses.field(default=None, kw_only=True, compare=False)
 
     def perform(self, soak, obs):  # a click, at the point where(obs)
         soak.life.session.click_at(*self.where(obs))
@@ -40,7 +47,9 @@ class Step:
         return self.words.format(**vars(self))
 
     def saved(self):
-        return {"step": self.kind, **dataclasses.asdict(self)}
+        saved = {"step": self.kind, **dataclasses.asdict(self)}
+        when = saved.pop("when")
+        return saved if when is None else {**saved, "when": when}
 
     @staticmethod
     def load(saved):
@@ -85,11 +94,11 @@ def point_in(box, across, down):
 class Start(Step):
     days: "int | None" = None  # None: no settings file
 
-    def perform(self, soak, obs):
-        soak.start(self.days)
-
     def describe(self):
         return "start" if self.days is None else super().describe()
+
+    def perform(self, soak, obs):
+        soak.start(self.days)
 
 
 @step("second", "start a second instance")
