@@ -31,7 +31,16 @@ class ScreenReader:
     def __init__(self, session, accessibility):
         root = os.path.join(session.root, "orca")
         os.mkdir(root, 0o700)
-        self.env = dict(accessibility.env, HOME=root)
+        # Orca refuses to start while any other Orca of the same user runs, as it finds them
+        # with pgrep; each test's Orca has a desktop and buses of its own, so it is shown none,
+        # and tests listen side by side, whatever else runs on the machine.
+        alone = os.path.join(root, "bin")
+        os.mkdir(alone)
+        with open(os.path.join(alone, "pgrep"), "w") as f:
+            f.write("#!/bin/sh\nexit 1\n")
+        os.chmod(os.path.join(alone, "pgrep"), 0o755)
+        self.env = dict(accessibility.env, HOME=root,
+                        PATH=alone + os.pathsep + accessibility.env["PATH"])
         if "DISPLAY" not in self.env:
             # Orca 43 keeps its modifier key in the X keyboard map, and will not start without
             # an X display; on a GNOME Wayland desktop it finds Xwayland's. Here it gets an X

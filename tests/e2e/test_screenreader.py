@@ -13,9 +13,8 @@ import a11y
 import harness
 import screenreader
 
-# Orca refuses to start while another Orca of the same user runs: one test at a time.
 # What is said as a window opens follows its activation, which the window manager makes.
-# CTest: RESOURCE_LOCK orca LABELS screenreader DESKTOP Hearing WAYLAND Hearing
+# CTest: LABELS screenreader DESKTOP Hearing WAYLAND Hearing
 
 MAIN = harness.ENTRY_TITLE + " frame"  # the entry and the result window
 EXIT = harness.EXIT_TITLE + " frame"
