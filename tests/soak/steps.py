@@ -16,7 +16,6 @@ class CannotPerform(Exception):
 
 
 STEPS = {}  # each step type by the name it is saved under
-OLD_NAMES = {"k": "step", "w": "window", "fx": "across", "fy": "down"}  # in lists saved before
 EXPECTED = ("combinations", "addresses", "messages")  # what a list's replay can be held to
 
 
@@ -53,7 +52,7 @@ class Step:
 
     @staticmethod
     def load(saved):
-        fields = {OLD_NAMES.get(key, key): value for key, value in saved.items()}
+        fields = dict(saved)
         kind = fields.pop("step", None)
         if kind not in STEPS:
             raise ValueError(f"{saved}: no such step (steps: {sorted(STEPS)})")
