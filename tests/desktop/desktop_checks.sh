@@ -167,7 +167,7 @@ hardening_check()
 {
     local skip=(--nocfprotection)
     if [ "$(dpkg --print-architecture)" != arm64 ] &&
-        hardening-check --help 2>&1 | grep -q -- --nobranchprotection; then
+        [[ $(hardening-check --help 2>&1) == *--nobranchprotection* ]]; then
         skip+=(--nobranchprotection)
     fi
     hardening-check "${skip[@]}" "$@" >"$workdir/hardening.log" ||
