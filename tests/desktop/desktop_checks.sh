@@ -219,21 +219,22 @@ run_installed()
 }
 
 # wayland_window_drawn LOG: the client's protocol log shows a top-level window with the entry
-# window's caption and the application id of the menu entry, whose own surface got a frame.
+# window's caption and the application id of the menu entry, whose own surface got a frame. An
+# object is "interface@id" to libwayland before 1.23 (Debian 12), "interface#id" since (Debian 13).
 wayland_window_drawn()
 {
     local log=$1 toplevel xdg_surface surface
-    toplevel=$(grep -o "xdg_toplevel@[0-9]*\.set_title(\"${entry_title//./\\.}\")" "$log" | head -1 |
-        sed 's/^xdg_toplevel@//; s/\..*//')
+    toplevel=$(grep -o "xdg_toplevel[@#][0-9]*\.set_title(\"${entry_title//./\\.}\")" "$log" | head -1 |
+        sed 's/^xdg_toplevel[@#]//; s/\..*//')
     [ -n "$toplevel" ] || return 1
-    grep -q "xdg_toplevel@$toplevel\.set_app_id(\"org\.orrimsoftwares\.Skyrand\")" "$log" ||
+    grep -q "xdg_toplevel[@#]$toplevel\.set_app_id(\"org\.orrimsoftwares\.Skyrand\")" "$log" ||
         return 1
-    xdg_surface=$(grep -o "xdg_surface@[0-9]*\.get_toplevel(new id xdg_toplevel@$toplevel)" "$log" |
-        head -1 | sed 's/^xdg_surface@//; s/\..*//')
+    xdg_surface=$(grep -o "xdg_surface[@#][0-9]*\.get_toplevel(new id xdg_toplevel[@#]$toplevel)" "$log" |
+        head -1 | sed 's/^xdg_surface[@#]//; s/\..*//')
     [ -n "$xdg_surface" ] || return 1
-    surface=$(grep -o "get_xdg_surface(new id xdg_surface@$xdg_surface, wl_surface@[0-9]*)" "$log" |
-        head -1 | sed 's/.*wl_surface@//; s/)//')
-    [ -n "$surface" ] && grep -q "wl_surface@$surface\.attach(wl_buffer@" "$log"
+    surface=$(grep -o "get_xdg_surface(new id xdg_surface[@#]$xdg_surface, wl_surface[@#][0-9]*)" "$log" |
+        head -1 | sed 's/.*wl_surface[@#]//; s/)//')
+    [ -n "$surface" ] && grep -q "wl_surface[@#]$surface\.attach(wl_buffer[@#]" "$log"
 }
 
 wayland()
