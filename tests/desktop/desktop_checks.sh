@@ -9,8 +9,9 @@
 #   desktop_checks.sh contents DEB VERSION LICENSE      its file list, name, dependencies, metadata,
 #                                                       copyright file and changelog
 #   desktop_checks.sh lintian DEB                       lintian, pedantic, finds nothing unexplained
-#   desktop_checks.sh hardening PROGRAM|DEB [FORTIFIED] the hardening of PROGRAM (or of the DEB's
-#                                                       program), FORTIFIED's fortified calls
+#   desktop_checks.sh hardening PROGRAM|DEB [PROBE]     the hardening of PROGRAM (or of the DEB's
+#                                                       program), PROBE's fortified calls and
+#                                                       stack-clash probes
 #   desktop_checks.sh run-installed DEB                 extract it and start the program on X11
 #   desktop_checks.sh wayland PROGRAM                   start PROGRAM under a Wayland compositor
 #
@@ -83,10 +84,15 @@ contents()
     local depends
     depends=$(dpkg-deb -f "$deb" Depends)
     echo "Depends: $depends"
-    # Computed from the program's libraries, plus the plugins that it loads at run time.
+    # Computed from the program's libraries, plus the plugins that it loads at run time. A library
+    # may carry Debian 13's t64 suffix (libqt6core6t64): its package since time_t became 64 bits.
+    local t64
     for wanted in libqt6widgets6 libqt6gui6 libqt6core6 libc6 xdg-utils; do
-        [[ ", $depends," == *", $wanted "* || ", $depends," == *", $wanted,"* ]] ||
-            fail "Depends lacks $wanted"
+        for t64 in "" t64; do
+            [[ ", $depends," == *", $wanted$t64 "* || ", $depends," == *", $wanted$t64,"* ]] &&
+                continue 2
+        done
+        fail "Depends lacks $wanted"
     done
     # Every dependency names a package that exists: here each one is installed.
     local name
@@ -122,10 +128,12 @@ contents()
 }
 
 # Lintian's tags that are neither errors nor warnings and that the package keeps on purpose, each
-# as lintian prints it; the README's section on the Debian package says why.
+# as lintian prints it: Debian 12's lintian, then Debian 13's; the README's section on the Debian
+# package says why.
 explained_tags=(
     # "Orrim Softwares" is the vendor's name, which the program's texts spell so.
     'I: skyrand: spelling-error-in-binary softwares software [usr/bin/skyrand]'
+    'X: skyrand: spelling-error-in-binary softwares software [usr/bin/skyrand:1]'
 )
 
 lint()
@@ -150,28 +158,41 @@ lint()
     echo "lintian --pedantic: no errors, no warnings, nothing unexplained."
 }
 
-# hardening_check ARGS... BINARY: hardening-check's report and verdict. Control-flow protection
-# is not asked for: it needs every object linked in marked for it, and the C library's start-up
-# objects on Debian 12 are not.
+# hardening_check ARGS... BINARY: hardening-check's report and verdict, the report kept in
+# $workdir/hardening.log. Control-flow protection is built in (-fcf-protection) but not asked
+# for: the linker marks an executable only when every object in it is marked, and the C library's
+# start-up objects are not, on Debian 12 nor on Debian 13. Branch protection is arm64's, which
+# Debian 13's hardening-check asks for on every architecture.
 hardening_check()
 {
-    hardening-check --nocfprotection "$@" || fail "hardening-check finds a missing protection"
+    local skip=(--nocfprotection)
+    if [ "$(dpkg --print-architecture)" != arm64 ] &&
+        [[ $(hardening-check --help 2>&1) == *--nobranchprotection* ]]; then
+        skip+=(--nobranchprotection)
+    fi
+    hardening-check "${skip[@]}" "$@" >"$workdir/hardening.log" ||
+        { cat "$workdir/hardening.log"; fail "hardening-check finds a missing protection"; }
+    cat "$workdir/hardening.log"
 }
 
 hardening()
 {
-    local program=$1 fortified=${2:-}
+    local program=$1 probe=${2:-}
     if [[ $program == *.deb ]]; then
         dpkg-deb -x "$program" "$workdir/root"
         program=$workdir/root/usr/bin/skyrand
         [ -x "$program" ] || fail "no executable usr/bin/skyrand in the package"
     fi
     # The program calls no C library function whose bounds fortification can know (only memcpy
-    # and memmove into buffers of unknown size), so nothing in it shows whether it was fortified;
-    # an executable built with the same flags shows it, and only that is asked of it.
+    # and memmove into buffers of unknown size), and makes no stack frame large or variable enough
+    # for stack-clash probes, so nothing in it shows either; an executable built with the same
+    # flags shows both, and only that is asked of it. hardening-check finds no stack-clash probe
+    # "unknown" rather than missing: the probe's report must say yes.
     hardening_check --nofortify "$program"
-    [ -z "$fortified" ] ||
-        hardening_check --nopie --nostackprotector --norelro --nobindnow "$fortified"
+    [ -n "$probe" ] || return 0
+    hardening_check --nopie --nostackprotector --norelro --nobindnow "$probe"
+    grep -q '^ Stack clash protection: yes' "$workdir/hardening.log" ||
+        fail "$probe has no stack-clash protection"
 }
 
 run_installed()
@@ -198,21 +219,22 @@ run_installed()
 }
 
 # wayland_window_drawn LOG: the client's protocol log shows a top-level window with the entry
-# window's caption and the application id of the menu entry, whose own surface got a frame.
+# window's caption and the application id of the menu entry, whose own surface got a frame. An
+# object is "interface@id" to libwayland before 1.23 (Debian 12), "interface#id" since (Debian 13).
 wayland_window_drawn()
 {
     local log=$1 toplevel xdg_surface surface
-    toplevel=$(grep -o "xdg_toplevel@[0-9]*\.set_title(\"${entry_title//./\\.}\")" "$log" | head -1 |
-        sed 's/^xdg_toplevel@//; s/\..*//')
+    toplevel=$(grep -o "xdg_toplevel[@#][0-9]*\.set_title(\"${entry_title//./\\.}\")" "$log" | head -1 |
+        sed 's/^xdg_toplevel[@#]//; s/\..*//')
     [ -n "$toplevel" ] || return 1
-    grep -q "xdg_toplevel@$toplevel\.set_app_id(\"org\.orrimsoftwares\.Skyrand\")" "$log" ||
+    grep -q "xdg_toplevel[@#]$toplevel\.set_app_id(\"org\.orrimsoftwares\.Skyrand\")" "$log" ||
         return 1
-    xdg_surface=$(grep -o "xdg_surface@[0-9]*\.get_toplevel(new id xdg_toplevel@$toplevel)" "$log" |
-        head -1 | sed 's/^xdg_surface@//; s/\..*//')
+    xdg_surface=$(grep -o "xdg_surface[@#][0-9]*\.get_toplevel(new id xdg_toplevel[@#]$toplevel)" "$log" |
+        head -1 | sed 's/^xdg_surface[@#]//; s/\..*//')
     [ -n "$xdg_surface" ] || return 1
-    surface=$(grep -o "get_xdg_surface(new id xdg_surface@$xdg_surface, wl_surface@[0-9]*)" "$log" |
-        head -1 | sed 's/.*wl_surface@//; s/)//')
-    [ -n "$surface" ] && grep -q "wl_surface@$surface\.attach(wl_buffer@" "$log"
+    surface=$(grep -o "get_xdg_surface(new id xdg_surface[@#]$xdg_surface, wl_surface[@#][0-9]*)" "$log" |
+        head -1 | sed 's/.*wl_surface[@#]//; s/)//')
+    [ -n "$surface" ] && grep -q "wl_surface[@#]$surface\.attach(wl_buffer[@#]" "$log"
 }
 
 wayland()

@@ -22,6 +22,8 @@ import harness
 _ENTRY = re.compile(r"\n(?! {18})")
 # The utterance, then what Orca adds of the voice: " voice=NAME" and the voice's settings.
 _SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*?)'(?: voice=\S+)?(?:\{.*\})?$", re.S)
+# What Orca logs as it starts to listen for the desktop's events: Orca 43, then Orca 48.
+_LISTENING = re.compile(r"ORCA: Starting (registry|Atspi main event loop)")
 
 
 class ScreenReader:
@@ -64,7 +66,7 @@ class ScreenReader:
         accessibility.processes.append(self.process)
         self._read = 0
         # Orca listens for the desktop's events from here on; what it said before is its own.
-        harness.wait_until(lambda: "ORCA: Starting registry" in self._text() or
+        harness.wait_until(lambda: _LISTENING.search(self._text()) or
                            self.process.poll() is not None, "Orca to start",
                            describe=lambda: self._text()[-4000:])
         if self.process.poll() is not None:
