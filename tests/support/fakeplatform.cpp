@@ -3,7 +3,7 @@
 #include "fakeplatform.h"
 
 #include "app/startup.h"
-#include "platform/controls.h"
+#include "platform/accessibility.h"
 #include "platform/form.h"
 #include "reading/modPlanetSign.h"
 #include "referral/modTellAFriend.h"
