@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "app/startup.h"
 #include "app/version.h"
+#include "platform/accessibility.h"
 #include "platform/appicon.h"
 #include "platform/appstyle.h"
 #include "platform/controls.h"

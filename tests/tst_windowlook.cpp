@@ -176,7 +176,7 @@ private slots:
     }
 
     // The title and the role are what a screen reader announces first of a window. Inside, a
-    // frame is a panel (a "frame" would pass for a window of its own), and a list says its item.
+    // frame is a panel (a "frame" would pass for a window of its own), and a list shows its items.
     void captionsAndRoles()
     {
         QFETCH(WindowFactory, make);
@@ -191,11 +191,26 @@ private slots:
                 QCOMPARE(QAccessible::queryAccessibleInterface(frame)->role(),
                          QAccessible::Grouping);
         }
-        if (auto *entry = qobject_cast<frmMain *>(window.get())) {
-            QAccessibleTextInterface *chosen =
-                QAccessible::queryAccessibleInterface(entry->cboMonth)->textInterface();
-            QVERIFY(chosen);
-            QCOMPARE(chosen->text(0, chosen->characterCount()), QStringLiteral("January"));
+        // A list is named by its heading and holds its items, the chosen one selected, where
+        // screen readers read it and other tools choose an item by its name.
+        for (auto *list : window->findChildren<QComboBox *>()) {
+            QAccessibleInterface *shown = QAccessible::queryAccessibleInterface(list);
+            QVERIFY(!shown->text(QAccessible::Name).isEmpty());
+            QVERIFY(shown->text(QAccessible::Name) != list->currentText());
+            QCOMPARE(shown->text(QAccessible::Value), list->currentText());
+            QCOMPARE(shown->childCount(), 1);
+            QAccessibleInterface *items = shown->child(0);
+            QCOMPARE(items->role(), QAccessible::List);
+            QCOMPARE(items->parent(), shown);
+            QCOMPARE(items->childCount(), list->count());
+            QAccessibleInterface *chosen = items->child(list->currentIndex());
+            QCOMPARE(chosen->text(QAccessible::Name), list->currentText());
+            QTRY_VERIFY(chosen->state().selected);
+#if QT_VERSION < QT_VERSION_CHECK(6, 5, 0)
+            QAccessibleTextInterface *text = shown->textInterface();
+            QVERIFY(text);
+            QCOMPARE(text->text(0, text->characterCount()), list->currentText());
+#endif
         }
         // The about and exit windows repeat their caption in large letters.
         if (auto *about = qobject_cast<frmAbout *>(window.get()))
@@ -204,7 +219,10 @@ private slots:
             QCOMPARE(exit->lblNagScreen2Caption->text(), caption);
     }
 
-    void textFitsAndControlsKeepApart_data() { addWindows(); }
+    void textFitsAndControlsKeepApart_data()
+    {
+        addWindows();
+    }
 
     void textFitsAndControlsKeepApart()
     {
@@ -242,7 +260,10 @@ private slots:
         }
     }
 
-    void textStaysReadableOnDarkDesktop_data() { addWindows(); }
+    void textStaysReadableOnDarkDesktop_data()
+    {
+        addWindows();
+    }
 
     void textStaysReadableOnDarkDesktop()
     {

@@ -2,8 +2,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/controls.h"
 
-#include <QAbstractItemView>
-#include <QAccessibleWidget>
 #include <QApplication>
 #include <QFontDatabase>
 #include <QHash>
@@ -13,9 +11,6 @@
 #include <QtMath>
 
 #include <fontconfig/fontconfig.h>
-
-#include <algorithm>
-#include <utility>
 
 namespace {
 
@@ -45,180 +40,7 @@ QString displayedCaption(const QString &caption)
     return shown;
 }
 
-// A caption label as assistive technologies see it: named by the text it shows and, once it is a
-// link, a link whose press action does what a click does. Links stay out of the tab order, so this
-// is how a screen reader's user follows them. The label may be asked about before it becomes a
-// link, so every answer looks at what it is now.
-class CaptionAccessible final : public QAccessibleWidget
-{
-public:
-    explicit CaptionAccessible(CaptionLabel *label)
-        : QAccessibleWidget(label, QAccessible::StaticText)
-    {
-    }
-
-    QAccessible::Role role() const override
-    {
-        return label()->isLink() ? QAccessible::Link : QAccessible::StaticText;
-    }
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Name && label()->accessibleName().isEmpty())
-            return label()->text();
-        return QAccessibleWidget::text(t);
-    }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State s = QAccessibleWidget::state();
-        s.linked = label()->isLink();
-        return s;
-    }
-
-    QStringList actionNames() const override
-    {
-        return label()->isLink() ? QStringList {pressAction()} : QStringList();
-    }
-
-    void doAction(const QString &actionName) override
-    {
-        if (label()->isLink() && actionName == pressAction())
-            emit label()->Click();
-    }
-
-    QStringList keyBindingsForAction(const QString &) const override { return {}; }
-
-private:
-    CaptionLabel *label() const { return static_cast<CaptionLabel *>(widget()); }
-};
-
-// A drop-down list as assistive technologies see it: named by its chosen item and labelled by its
-// heading, as Qt has it, and showing the chosen item as its text, where screen readers read what
-// a list holds. Qt 6.4 offers that text nowhere: the chosen item is lost to a screen reader,
-// which speaks only the heading.
-class ListAccessible final : public QAccessibleWidget, public QAccessibleTextInterface
-{
-public:
-    explicit ListAccessible(QComboBox *list)
-        : QAccessibleWidget(list, QAccessible::ComboBox)
-    {
-    }
-
-    void *interface_cast(QAccessible::InterfaceType type) override
-    {
-        if (type == QAccessible::TextInterface)
-            return static_cast<QAccessibleTextInterface *>(this);
-        return QAccessibleWidget::interface_cast(type);
-    }
-
-    QString text(QAccessible::Text t) const override
-    {
-        if (t == QAccessible::Name || t == QAccessible::Value)
-            return list()->currentText();
-        return QAccessibleWidget::text(t);
-    }
-
-    QAccessible::State state() const override
-    {
-        QAccessible::State s = QAccessibleWidget::state();
-        s.expandable = true;
-        s.expanded = list()->view()->isVisible();
-        return s;
-    }
-
-    QStringList actionNames() const override
-    {
-        return QStringList {showMenuAction(), pressAction()} + QAccessibleWidget::actionNames();
-    }
-
-    void doAction(const QString &actionName) override
-    {
-        if (actionName == showMenuAction() || actionName == pressAction())
-            list()->showPopup();
-        else
-            QAccessibleWidget::doAction(actionName);
-    }
-
-    QStringList keyBindingsForAction(const QString &) const override { return {}; }
-
-    // The chosen item as read-only text, with no selection and the cursor at its start.
-    QString text(int startOffset, int endOffset) const override
-    {
-        return list()->currentText().mid(startOffset, endOffset - startOffset);
-    }
-    int characterCount() const override { return int(list()->currentText().size()); }
-    void selection(int, int *startOffset, int *endOffset) const override
-    {
-        *startOffset = *endOffset = 0;
-    }
-    int selectionCount() const override { return 0; }
-    void addSelection(int, int) override { }
-    void removeSelection(int) override { }
-    void setSelection(int, int, int) override { }
-    int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override { }
-    QRect characterRect(int) const override { return {}; }
-    int offsetAtPoint(const QPoint &) const override { return -1; }
-    void scrollToSubstring(int, int) override { }
-    QString attributes(int offset, int *startOffset, int *endOffset) const override
-    {
-        *startOffset = *endOffset = offset;
-        return {};
-    }
-
-private:
-    QComboBox *list() const { return static_cast<QComboBox *>(widget()); }
-};
-
-QAccessibleInterface *programAccessible(const QString &className, QObject *object)
-{
-    if (className == QLatin1String("CaptionLabel"))
-        return new CaptionAccessible(static_cast<CaptionLabel *>(object));
-    if (className == QLatin1String("QComboBox") && !static_cast<QComboBox *>(object)->isEditable())
-        return new ListAccessible(static_cast<QComboBox *>(object));
-    // Qt calls a frame a "frame", which is what assistive technologies call a top-level window:
-    // a screen reader then takes the frame round a group of controls for the window they are
-    // in, finds it inactive and ignores the focus inside it. A frame round controls groups them.
-    // (Labels and other controls derived from QFrame have interfaces of their own, found first.)
-    // A plain top-level widget is a window all the same, not a part of one.
-    if (className == QLatin1String("QWidget") && static_cast<QWidget *>(object)->isWindow())
-        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
-    if (className == QLatin1String("QFrame")) {
-        auto *frame = static_cast<QFrame *>(object);
-        if (frame->frameShape() != QFrame::HLine && frame->frameShape() != QFrame::VLine)
-            return new QAccessibleWidget(frame, QAccessible::Grouping);
-    }
-    return nullptr;
-}
-
 } // namespace
-
-void installAccessibility()
-{
-    // Qt asks the newest factory first. QApplication's constructor installs the one of Qt's own
-    // widgets (a combo box's, a frame's), so this must come after it.
-    QAccessible::installFactory(programAccessible);
-}
-
-void describeForScreenReaders(QWidget &window)
-{
-    QList<QLabel *> texts;
-    for (QLabel *label : window.findChildren<QLabel *>()) {
-        const auto *caption = qobject_cast<CaptionLabel *>(label);
-        if (label->isVisibleTo(&window) && !label->text().isEmpty() && !label->buddy() &&
-            !(caption && caption->isLink()) && label->text() != window.windowTitle())
-            texts.append(label);
-    }
-    const auto at = [&window](const QLabel *label) { return label->mapTo(&window, QPoint()); };
-    std::stable_sort(texts.begin(), texts.end(), [&at](const QLabel *a, const QLabel *b) {
-        return std::pair(at(a).y(), at(a).x()) < std::pair(at(b).y(), at(b).x());
-    });
-    QStringList said;
-    for (const QLabel *label : texts)
-        said.append(label->text());
-    window.setAccessibleDescription(said.join(u'\n'));
-}
 
 void prepareDesignFonts()
 {

@@ -42,16 +42,6 @@ Control *makeControl(QWidget *parent, const char *name, Args &&...args)
     return control;
 }
 
-// Gives a window that is no dialog the texts it shows as its accessible description, in reading
-// order, top to bottom and left to right: the labels that head no control and lead nowhere. A
-// screen reader announcing a dialog reads such texts by itself, but of any other window only its
-// title and its description.
-void describeForScreenReaders(QWidget &window);
-
-// Gives the program's controls what assistive technologies should be told of them (links, lists,
-// frames, plain windows). Once the QApplication exists, before the first window.
-void installAccessibility();
-
 // A label with a stored caption, shown the way a caption with mnemonic markers is shown: "&&" as
 // one "&", a lone "&" not at all. Clicking it (when it is a link) emits Click.
 class CaptionLabel : public QLabel

@@ -2,6 +2,7 @@
 // SPDX-License-Identifier: MIT
 #include "platform/form.h"
 
+#include "platform/accessibility.h"
 #include "platform/controls.h"
 #include "platform/windowing.h"
 

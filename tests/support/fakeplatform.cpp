@@ -6,7 +6,7 @@
 #include <QJsonDocument>
 
 #include "app/startup.h"
-#include "platform/controls.h"
+#include "platform/accessibility.h"
 #include "platform/form.h"
 #include "reading/modPlanetSign.h"
 #include "referral/modTellAFriend.h"
