@@ -8,7 +8,7 @@ argument as a line of a file. Input goes through xdotool. Whatever a session sta
 when the test ends, pass or fail, including what the program started detached (the harness is
 their subreaper).
 
-    python3 tests/e2e/test_startup.py build/skyrand [TestClass[.test]]
+    python3 tests/e2e/test_faults.py build/skyrand [TestClass[.test]]
     python3 tests/e2e/harness.py session [--wm NAME] [--screen WxH] [--dpi N] -- COMMAND...
     python3 tests/e2e/harness.py title entry|exit|message
 """
