@@ -1,29 +1,12 @@
 # SPDX-FileCopyrightText: 2026 Orrim Softwares
 # SPDX-License-Identifier: MIT
-"""Web links and the exit flow of the real program, under a real window manager."""
+"""The exit flow of the real program, under a real window manager."""
 
 # The exit window is kept above, and closed by the window manager:
-# CTest: DESKTOP ExitFlow WAYLAND OnlineHelp ExitFlow
+# CTest: DESKTOP ExitFlow WAYLAND ExitFlow
 
 import harness
-from harness import ENTRY_TITLE, EXIT_TITLE, HELP_PAGE, refer_request
-
-
-class OnlineHelp(harness.TestCase):
-    def test_help_menu_hands_the_address_to_xdg_open_byte_for_byte(self):
-        for launcher, opened in [("record", [HELP_PAGE.encode()]), (None, [])]:
-            with self.subTest(launcher=launcher), self.session(xdg_open=launcher) as s:
-                program = s.start()
-                entry = s.wait_window(program, ENTRY_TITLE)
-                s.keys(entry, "alt+h", "o")
-                if opened:
-                    self.assertEqual(s.wait_opened(1), opened)
-                    self.assertEqual(s.windows(program), {entry: ENTRY_TITLE})
-                # Without xdg-open the program goes on and shows nothing: Escape is handled
-                # after the menu entry, so once the exit window is up, the failed launch is
-                # behind us, and a message or a blocking wait would have stopped it.
-                s.keys(entry, "Escape")
-                s.wait_titles(program, [EXIT_TITLE])
+from harness import ENTRY_TITLE, EXIT_TITLE, refer_request
 
 
 class ExitFlow(harness.TestCase):
