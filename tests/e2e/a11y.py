@@ -291,7 +291,8 @@ def serve():
             if kind in SNAPSHOT_CONTROLS:
                 control = {"role": kind, "name": child.name or "", "states": states(child),
                            "extents": extents(child)}
-                if kind in ("text", "password text", "entry"):
+                # A list, named by its heading, shows its chosen item as its text.
+                if kind in ("text", "password text", "entry", "combo box"):
                     try:
                         control["text"] = child.queryText().getText(0, -1)
                     except Exception:

@@ -464,8 +464,9 @@ class Soak:
                 raise Fault("lists", f"the entry window shows {len(lists)} lists")
             for combo, items, what in zip(lists, (DAYS, MONTHS, YEARS),
                                           ("Date", "Month", "Year")):
-                if combo["name"] not in items:
-                    raise Fault("lists", f"the {what} list shows {combo['name']!r}")
+                if combo["name"] != what or combo.get("text") not in items:
+                    raise Fault("lists", f"the {what} list, named {combo['name']!r}, shows "
+                                f"{combo.get('text')!r}")
         if exit_window:
             life.exit_seen = True
             boxes = {n["name"]: n.get("text") for n in exit_window.access["nodes"]
