@@ -15,6 +15,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QStyleFactory>
 #include <QTest>
@@ -212,6 +213,11 @@ private slots:
             QCOMPARE(text->text(0, text->characterCount()), list->currentText());
 #endif
         }
+        // An open menu is a window of its own to a screen reader: named by its title in the
+        // bar, it says which menu opened.
+        for (auto *menu : window->findChildren<QMenu *>())
+            QCOMPARE(QAccessible::queryAccessibleInterface(menu)->text(QAccessible::Name),
+                     menu->title().remove(QLatin1Char('&')));
         // The about and exit windows repeat their caption in large letters.
         if (auto *about = qobject_cast<frmAbout *>(window.get()))
             QCOMPARE(about->Label2->text(), caption);

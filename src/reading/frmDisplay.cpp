@@ -99,8 +99,7 @@ void frmDisplay::layOutControls()
 void frmDisplay::buildMenu()
 {
     menuBar = makeControl<QMenuBar>(this, "menuBar");
-    mnuFile = menuBar->addMenu(QStringLiteral("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFile = addMenu(menuBar, "mnuFile", QStringLiteral("&File"));
     mnuFileBack = addMenuEntry(mnuFile, "mnuFileBack", QStringLiteral("&Back"));
     mnuExit = addMenuEntry(mnuFile, "mnuExit", QStringLiteral("E&xit"));
     const VendorMenus vendorMenus = addVendorMenus(menuBar, this, "mnuFileSep1", "mnuFileSep2",

@@ -155,8 +155,7 @@ void frmMain::setUpKeyboard()
 void frmMain::buildMenu()
 {
     menuBar = makeControl<QMenuBar>(this, "menuBar");
-    mnuFile = menuBar->addMenu(QStringLiteral("&File"));
-    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuFile = addMenu(menuBar, "mnuFile", QStringLiteral("&File"));
     mnuFindSexualitySign = addMenuEntry(mnuFile, "mnuFindSexualitySign",
                                         QStringLiteral("Get My &Eris Astrology Sign"));
     mnuExit = addMenuEntry(mnuFile, "mnuExit", QStringLiteral("E&xit"));

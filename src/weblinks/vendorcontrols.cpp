@@ -17,12 +17,22 @@ QAction *addMenuEntry(QMenu *menu, const char *name, const QString &text)
     return entry;
 }
 
+QMenu *addMenu(QMenuBar *bar, const char *name, const QString &title)
+{
+    QMenu *menu = bar->addMenu(title);
+    menu->setObjectName(QLatin1String(name));
+    // The open menu is a window of its own to assistive technologies, apart from its title in
+    // the bar: named by that title, a screen reader says which menu opened before its first
+    // entry, as with any toolkit's menus.
+    menu->setAccessibleName(menu->menuAction()->iconText());
+    return menu;
+}
+
 VendorMenus addVendorMenus(QMenuBar *bar, QWidget *window, const char *separator1Name,
                            const char *separator2Name, const QString &updateCaption)
 {
     VendorMenus menus;
-    menus.mnuHelp = bar->addMenu(QStringLiteral("&Help"));
-    menus.mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    menus.mnuHelp = addMenu(bar, "mnuHelp", QStringLiteral("&Help"));
     menus.mnuOnline = addMenuEntry(menus.mnuHelp, "mnuOnline", QStringLiteral("&Online Help"));
     menus.mnuVisit = addMenuEntry(menus.mnuHelp, "mnuVisit", QStringLiteral("&Visit Us Online"));
     menus.separator1 = addMenuEntry(menus.mnuHelp, separator1Name, QString());

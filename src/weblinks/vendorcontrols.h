@@ -32,6 +32,9 @@ VendorMenus addVendorMenus(QMenuBar *bar, QWidget *window, const char *separator
 
 QAction *addMenuEntry(QMenu *menu, const char *name, const QString &text);
 
+// A menu of `bar`, titled `title` (with its mnemonic), named for assistive technologies.
+QMenu *addMenu(QMenuBar *bar, const char *name, const QString &title);
+
 // The board promotion inside `band`, a link to the home page.
 CaptionLabel *addBoardPromotion(QFrame *band, int width);
 
