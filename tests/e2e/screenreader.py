@@ -20,8 +20,9 @@ import harness
 
 # An entry of the log: a line, and the lines indented under it that go on with its text.
 _ENTRY = re.compile(r"\n(?! {18})")
-# The utterance, then what Orca adds of the voice: " voice=NAME" and the voice's settings.
-_SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*?)'(?: voice=\S+)?(?:\{.*\})?$", re.S)
+# The utterance, then what Orca adds of the voice: " voice=NAME" and the voice's settings
+# (Orca 48 puts a blank before them).
+_SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*?)'(?: voice=\S+)?(?: ?\{.*\})?$", re.S)
 # What Orca logs as it starts to listen for the desktop's events: Orca 43, then Orca 48.
 _LISTENING = re.compile(r"ORCA: Starting (registry|Atspi main event loop)")
 
@@ -95,7 +96,7 @@ class ScreenReader:
 
     def _last_seen(self):
         """The last events and keys Orca processed, for a failure message."""
-        seen = re.findall(r"vvvvv PROCESS (.*?) vvvvv", self._text())
+        seen = re.findall(r"vvvvv (?:PROCESS|START) (.*?) vvvvv", self._text())
         return "\n".join(seen[-15:])
 
     def heard(self):
