@@ -166,14 +166,19 @@ private slots:
         QTest::addColumn<WindowFactory>("make");
         QTest::addColumn<QString>("caption");
         QTest::addColumn<QAccessible::Role>("role");
+        // How the group holding the controls of a window that is no dialog is named: by the
+        // first row of its texts, which a screen reader says, with the others, on entering it.
+        QTest::addColumn<QString>("heading");
         QTest::newRow("entry") << entryWindow << QStringLiteral(SKYRAND_TITLE)
-                               << QAccessible::Window;
+                               << QAccessible::Window
+                               << QStringLiteral("Skyrand describes the placement of the asteroid");
         QTest::newRow("result") << resultWindow << QStringLiteral(SKYRAND_TITLE)
-                                << QAccessible::Window;
+                                << QAccessible::Window
+                                << QStringLiteral("Xena/Eris in your Chart is Placed in lblSex");
         QTest::newRow("about") << aboutWindow << QStringLiteral(SKYRAND_TITLE)
-                               << QAccessible::Dialog;
+                               << QAccessible::Dialog << QString();
         QTest::newRow("exit") << exitWindow << QStringLiteral("Skyrand v1.20")
-                              << QAccessible::Window;
+                              << QAccessible::Window << QStringLiteral("Download Orrim Softwares");
     }
 
     // The title and the role are what a screen reader announces first of a window. Inside, a
@@ -183,9 +188,20 @@ private slots:
         QFETCH(WindowFactory, make);
         QFETCH(QString, caption);
         QFETCH(QAccessible::Role, role);
+        QFETCH(QString, heading);
         std::unique_ptr<QWidget> window(make(*m_fake));
         QCOMPARE(window->windowTitle(), caption);
         QCOMPARE(QAccessible::queryAccessibleInterface(window.get())->role(), role);
+        if (!heading.isEmpty()) {
+            window->show();
+            QAccessibleInterface *contents = QAccessible::queryAccessibleInterface(
+                window->findChild<QWidget *>(QStringLiteral("contents")));
+            QCOMPARE(contents->role(), QAccessible::Grouping);
+            QVERIFY2(contents->text(QAccessible::Name).startsWith(heading),
+                     qPrintable(contents->text(QAccessible::Name)));
+            QVERIFY(!contents->text(QAccessible::Description).isEmpty());
+            QVERIFY(!contents->text(QAccessible::Description).contains(heading));
+        }
         for (auto *frame : window->findChildren<QFrame *>()) {
             if (frame->metaObject() == &QFrame::staticMetaObject &&
                 frame->frameShape() != QFrame::HLine)

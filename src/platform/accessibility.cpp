@@ -203,8 +203,63 @@ private:
     }
 };
 
+// What a window's contents show as text, in reading order, top to bottom and left to right: the
+// labels that head no control and lead nowhere. The first row of them heads the rest.
+struct WindowTexts
+{
+    QString heading;
+    QString rest;
+};
+
+WindowTexts windowTexts(const QWidget &contents)
+{
+    const QString title = contents.window()->windowTitle();
+    QList<QLabel *> texts;
+    for (QLabel *label : contents.findChildren<QLabel *>()) {
+        const auto *caption = qobject_cast<CaptionLabel *>(label);
+        if (label->isVisibleTo(&contents) && !label->text().isEmpty() && !label->buddy() &&
+            !(caption && caption->isLink()) && label->text() != title)
+            texts.append(label);
+    }
+    const auto at = [&contents](const QLabel *label) { return label->mapTo(&contents, QPoint()); };
+    std::stable_sort(texts.begin(), texts.end(), [&at](const QLabel *a, const QLabel *b) {
+        return std::pair(at(a).y(), at(a).x()) < std::pair(at(b).y(), at(b).x());
+    });
+    QStringList heading;
+    QStringList rest;
+    for (const QLabel *label : texts)
+        (at(label).y() == at(texts.first()).y() ? heading : rest).append(label->text());
+    return {heading.join(u' '), rest.join(u'\n')};
+}
+
+// The frame that holds a window's controls as assistive technologies see it: a group named by
+// its heading and described by its other texts. A screen reader announcing a dialog reads such
+// texts by itself, but of any other window only its title; the group round the control that
+// gets the keyboard it reads as the keyboard enters it, with the group's texts. Asked for when
+// read, the texts are always what the window shows, and no change of them is announced while
+// the window opens, where a reader would say them a second time.
+class ContentsAccessible final : public QAccessibleWidget
+{
+public:
+    explicit ContentsAccessible(QWidget *contents)
+        : QAccessibleWidget(contents, QAccessible::Grouping)
+    {
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name)
+            return windowTexts(*widget()).heading;
+        if (t == QAccessible::Description)
+            return windowTexts(*widget()).rest;
+        return QAccessibleWidget::text(t);
+    }
+};
+
 QAccessibleInterface *programAccessible(const QString &className, QObject *object)
 {
+    if (className == QLatin1String("WindowContents"))
+        return new ContentsAccessible(static_cast<QWidget *>(object));
     if (className == QLatin1String("CaptionLabel"))
         return new CaptionAccessible(static_cast<CaptionLabel *>(object));
     if (className == QLatin1String("QComboBox") &&
@@ -235,23 +290,4 @@ void installAccessibility()
     // Qt asks the newest factory first. QApplication's constructor installs the one of Qt's own
     // widgets (a combo box's, a frame's), so this must come after it.
     QAccessible::installFactory(programAccessible);
-}
-
-void describeForScreenReaders(QWidget &window)
-{
-    QList<QLabel *> texts;
-    for (QLabel *label : window.findChildren<QLabel *>()) {
-        const auto *caption = qobject_cast<CaptionLabel *>(label);
-        if (label->isVisibleTo(&window) && !label->text().isEmpty() && !label->buddy() &&
-            !(caption && caption->isLink()) && label->text() != window.windowTitle())
-            texts.append(label);
-    }
-    const auto at = [&window](const QLabel *label) { return label->mapTo(&window, QPoint()); };
-    std::stable_sort(texts.begin(), texts.end(), [&at](const QLabel *a, const QLabel *b) {
-        return std::pair(at(a).y(), at(a).x()) < std::pair(at(b).y(), at(b).x());
-    });
-    QStringList said;
-    for (const QLabel *label : texts)
-        said.append(label->text());
-    window.setAccessibleDescription(said.join(u'\n'));
 }

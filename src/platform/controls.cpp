@@ -99,6 +99,11 @@ QFrame *makeFrame(QWidget *parent, const char *name)
     return frame;
 }
 
+WindowContents::WindowContents(QWidget *parent)
+    : QFrame(parent)
+{
+}
+
 CaptionLabel::CaptionLabel(QWidget *parent)
     : QLabel(parent)
 {

@@ -42,6 +42,16 @@ Control *makeControl(QWidget *parent, const char *name, Args &&...args)
     return control;
 }
 
+// The frame that holds a window's controls, with nothing of its own to see. Assistive
+// technologies are told what the window shows as text as the frame's name and description.
+class WindowContents final : public QFrame
+{
+    Q_OBJECT
+
+public:
+    explicit WindowContents(QWidget *parent);
+};
+
 // A label with a stored caption, shown the way a caption with mnemonic markers is shown: "&&" as
 // one "&", a lone "&" not at all. Clicking it (when it is a link) emits Click.
 class CaptionLabel : public QLabel

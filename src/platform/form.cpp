@@ -2,7 +2,6 @@
 // SPDX-License-Identifier: MIT
 #include "platform/form.h"
 
-#include "platform/accessibility.h"
 #include "platform/controls.h"
 #include "platform/windowing.h"
 
@@ -50,6 +49,13 @@ void Form::setUpWindow(const char *name, const QString &caption, Qt::WindowType 
     m_window->setFont(designFont(8.25));
 }
 
+QWidget *Form::holdContents(QLayout *layout)
+{
+    auto *contents = makeControl<WindowContents>(m_window, "contents");
+    contents->setLayout(layout);
+    return contents;
+}
+
 void Form::Unload()
 {
     m_window->close();
@@ -77,7 +83,6 @@ void Form::showing(QShowEvent *event)
 {
     if (event->spontaneous())
         return;
-    describeForScreenReaders(*m_window);
     if (m_keptPosition)
         platform::placeAt(*m_window, *m_keptPosition);
     else
@@ -99,9 +104,7 @@ MainForm::MainForm(QWidget *parent)
 void MainForm::setMenuAndContents(QMenuBar *menu, QLayout *contents)
 {
     setMenuBar(menu);
-    auto *central = new QWidget(this);
-    central->setLayout(contents);
-    setCentralWidget(central);
+    setCentralWidget(holdContents(contents));
     // Neither the window nor anything in it can be resized.
     layout()->setSizeConstraint(QLayout::SetFixedSize);
 }

@@ -11,6 +11,7 @@
 class QCloseEvent;
 class QHideEvent;
 class QKeyEvent;
+class QLayout;
 class QPushButton;
 class QShowEvent;
 
@@ -40,6 +41,10 @@ protected:
     // bar and a close box but no minimise or maximise button, and the design's font.
     void setUpWindow(const char *name, const QString &caption, Qt::WindowType kind = Qt::Window);
 
+    // The frame that holds the window's controls, laid out by `layout`: what assistive
+    // technologies read as the window's text is read from it, as the window says it now.
+    QWidget *holdContents(QLayout *layout);
+
     // Runs while the window is being unloaded, whatever asked for it; it never cancels.
     virtual void Form_Unload() { }
 
@@ -48,8 +53,7 @@ protected:
     void unloadOnClose(QCloseEvent *event);
 
     // The window's showEvent: the window opens in the centre of the screen the first time, and
-    // where the user left it every time after. Assistive technologies find what it says in its
-    // description, as it says it now.
+    // where the user left it every time after.
     void showing(QShowEvent *event);
     // The window's hideEvent: keeps where it was.
     void hiding(QHideEvent *event);

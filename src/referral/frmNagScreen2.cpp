@@ -186,10 +186,13 @@ void frmNagScreen2::layOutControls()
     family->addStretch(1);
     family->addWidget(lblGoToHome);
 
-    auto *window = new QHBoxLayout(this);
+    auto *contents = new QHBoxLayout;
+    contents->addLayout(left);
+    contents->addWidget(Frame6);
+    auto *window = new QVBoxLayout(this);
+    window->setContentsMargins(QMargins());
     window->setSizeConstraint(QLayout::SetFixedSize);
-    window->addLayout(left);
-    window->addWidget(Frame6);
+    window->addWidget(holdContents(contents));
 }
 
 QString frmNagScreen2::promotionalText(int k)
