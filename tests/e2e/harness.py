@@ -857,11 +857,13 @@ class Session:
         wait_until(shown, f"window {window} to be on the screen",
                    describe=lambda: f"{last[0]:.0%} of the pixels agree")
 
-    def click_close_button(self, window):
-        """Clicks the close button at the right end of the window manager's title bar, once
-        the user could see it."""
-        self.wait_on_screen(window)
-        x, y, width, _ = self.client_geometry(window)
+    def close_button(self, window):
+        """Where the close button at the right end of the window manager's title bar is: its
+        middle, in screen coordinates; None once the window is gone."""
+        geometry = self.client_geometry(window)
+        if geometry is None:
+            return None
+        x, y, width, _ = geometry
         _, _, top, bottom = self.frame_extents(window)
         if top <= bottom:
             raise AssertionError(f"window {window} has no title bar: frame {top} over, "
@@ -874,9 +876,16 @@ class Session:
         # and KWin's (Breeze) 20.
         inset = {"openbox": 10, "xfwm4": 10, "metacity": 18, "mutter": 18,
                  "kwin": 20}[self.window_manager]
-        title_middle = y - top + (top + bottom) // 2
-        self._run([tool("xdotool"), "mousemove", "--sync", str(x + width - inset),
-                   str(title_middle), "click", "1"])
+        return x + width - inset, y - top + (top + bottom) // 2
+
+    def click_close_button(self, window):
+        """Clicks the window's close button, once the user could see it."""
+        self.wait_on_screen(window)
+        point = self.close_button(window)
+        if point is None:
+            raise AssertionError(f"window {window} went before its close button was clicked")
+        x, y = point
+        self._run([tool("xdotool"), "mousemove", "--sync", str(x), str(y), "click", "1"])
 
     # -- what the program left behind --
 

@@ -190,12 +190,15 @@ class Close(Step):
         if self.how == "button":
             # A window raised over it (a click on the exit window raises it over a message box
             # that is kept above too) hides its close button from the user's pointer.
-            x, y, width, _ = window.frame
+            point = session.close_button(window.id)
+            if point is None:
+                raise CannotPerform("it is gone")
+            x, y = point
             above = obs.stacking[obs.stacking.index(window.id) + 1:] \
                 if window.id in obs.stacking else []
             for other in obs.windows + obs.second:
                 ox, oy, ow, oh = other.frame
-                if other.id in above and ox <= x + width - 10 < ox + ow and oy <= y + 5 < oy + oh:
+                if other.id in above and ox <= x < ox + ow and oy <= y < oy + oh:
                     raise CannotPerform(f"its close button lies under the {other} window")
         ways = {"request": lambda: xwatch.net_close_window(session.display, window.id),
                 "button": lambda: session.click_close_button(window.id),
