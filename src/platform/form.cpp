@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QShowEvent>
+#include <QStyle>
 
 namespace {
 
@@ -52,6 +53,12 @@ void Form::setUpWindow(const char *name, const QString &caption, Qt::WindowType 
 QWidget *Form::holdContents(QLayout *layout)
 {
     auto *contents = makeControl<WindowContents>(m_window, "contents");
+    // Spaced from the window's edges as a window's own layout is, not as a layout inside one.
+    QStyle *style = m_window->style();
+    layout->setContentsMargins(style->pixelMetric(QStyle::PM_LayoutLeftMargin, nullptr, m_window),
+                               style->pixelMetric(QStyle::PM_LayoutTopMargin, nullptr, m_window),
+                               style->pixelMetric(QStyle::PM_LayoutRightMargin, nullptr, m_window),
+                               style->pixelMetric(QStyle::PM_LayoutBottomMargin, nullptr, m_window));
     contents->setLayout(layout);
     return contents;
 }
