@@ -284,6 +284,20 @@ def serve():
                 return bool(action.doAction(i))
         raise LookupError(f"no action {request['action']!r}")
 
+    def shown_text(control):
+        """What a text box holds, or the item a list shows: the one selected among its items,
+        or, where AT-SPI offers no selection (Qt 6.4), the list's text; None if neither says."""
+        try:
+            if role(control) == "combo box":
+                try:
+                    chosen = control.getChildAtIndex(0).querySelection().getSelectedChild(0)
+                    return chosen.name if chosen is not None else None
+                except NotImplementedError:
+                    pass
+            return control.queryText().getText(0, -1)
+        except Exception:
+            return None
+
     def controls(accessible, depth=0):
         """The controls below the accessible, looking inside SNAPSHOT_CONTAINERS only."""
         for child in map(accessible.getChildAtIndex, range(accessible.childCount)):
@@ -291,12 +305,8 @@ def serve():
             if kind in SNAPSHOT_CONTROLS:
                 control = {"role": kind, "name": child.name or "", "states": states(child),
                            "extents": extents(child)}
-                # A list, named by its heading, shows its chosen item as its text.
                 if kind in ("text", "password text", "entry", "combo box"):
-                    try:
-                        control["text"] = child.queryText().getText(0, -1)
-                    except Exception:
-                        control["text"] = None
+                    control["text"] = shown_text(child)
                 yield control
             if kind in SNAPSHOT_CONTAINERS and depth < 12:
                 yield from controls(child, depth + 1)
