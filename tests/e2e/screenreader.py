@@ -27,11 +27,6 @@ _SPOKEN = re.compile(r"SPEECH OUTPUT: '(.*?)'(?: voice=\S+)?(?: ?\{.*\})?$", re.
 # calls a push button "button", and Orca 48 names a window that it meets as an ancestor of the
 # focus by its title alone (its role follows only when the window's activation came first).
 _ORCA_48_SAYS = ((re.compile(r" push button\b"), " button"), (re.compile(r" frame$"), ""))
-# How Orca logs each event of the desktop that it takes in, takes from its queue, and has done
-# with (Orca 43, Orca 48).
-_QUEUED = "EVENT MANAGER: Queueing "
-_DEQUEUED = "EVENT MANAGER: Dequeued "
-_DONE = re.compile(r"\^\^\^\^\^ (?:PROCESS|FINISHED PRIORITY-\d) OBJECT EVENT ")
 # What Orca logs as it starts to listen for the desktop's events: Orca 43, then Orca 48.
 _LISTENING = re.compile(r"ORCA: Starting (registry|Atspi main event loop)")
 
@@ -118,16 +113,6 @@ class ScreenReader:
                 for m in map(_SPOKEN.search, _ENTRY.split(self._text())) if m]
         new, self._read = said[self._read:], len(said)
         return new
-
-    def wait_idle(self):
-        """Waits until Orca has done with every event it took in. A key pressed meanwhile may
-        reach Orca after the window it opens: Orca 48 then takes the window for the focus and
-        silently moves on to the control inside, and what the window says goes unsaid."""
-        def idle():
-            text = self._text()
-            return text.count(_QUEUED) == text.count(_DEQUEUED) == len(_DONE.findall(text))
-        harness.wait_until(idle, "Orca to have done with the desktop's events",
-                           describe=self._last_seen)
 
     def says(self, text):
         """The text as this Orca says it, from the text as the tests write it (Orca 43's)."""

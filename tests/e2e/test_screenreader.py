@@ -79,7 +79,6 @@ class Hearing(harness.TestCase):
         heard = []
         for keys, *said in rows:
             if keys:
-                orca.wait_idle()
                 s.keys_no_focus(*keys.split())
             heard.append(" | ".join(orca.hear(*said)))
         for (keys, *said), row, after in zip(rows, heard, heard[1:] + [""]):
